@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds, then runs the native pure tests, the unit,
+# end-to-end and GUI tests under Wine (private prefix, Xvfb, code page 932) and the checks of the
+# shipped 32-bit executable, all through one ctest run. Needs no display of its own.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/build.sh
+source scripts/wine-env.sh
+zv_locale
+zv_prefix "$ZV_BUILD/wineprefix"
+trap zv_cleanup EXIT
+# T: and U: are the test drives; U: lies on another file system (tmpfs) for moves across volumes.
+rm -rf "$ZV_BUILD/testdrive" /dev/shm/zorvik-u
+zv_map_drive t "$ZV_BUILD/testdrive"
+zv_map_drive u /dev/shm/zorvik-u
+zv_xvfb
+zv_server
+ctest --test-dir build/x64 --output-on-failure -j1 "$@"

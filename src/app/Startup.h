@@ -1,0 +1,19 @@
+// Start-up: the run mode, the first run, the argument loop.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace zv {
+
+// Runs the program on its arguments (the program's own path not included); returns the exit code.
+// Errors escape to the caller, which shows them as fatal.
+int RunProgram(const std::vector<std::string> &args);
+
+// The first-run steps up to the default settings: asks for the initial folder and writes the
+// default settings file.
+void FirstRunSteps();
+
+// The first-run window: shown modally, saves on every close; true when it was confirmed.
+bool ShowFirstRunWindow();
+
+} // namespace zv

@@ -1,0 +1,12 @@
+// State that the windows, start-up and the sorting run share.
+#include "globUnit.h"
+
+namespace zv {
+
+uint8_t RuleDialogMode = 0;
+std::string PendingFile;
+std::string BaseDir;
+bool MoveFolder = false;
+std::string MoveFolderPath;
+
+} // namespace zv

@@ -1,0 +1,86 @@
+// The application object: hidden owner window, title and message boxes.
+#include "Application.h"
+
+#include <vector>
+
+#include "Text.h"
+#include "Win.h"
+
+namespace zv {
+namespace {
+
+HWND g_window = nullptr;
+std::string g_title;
+
+LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+int Box(const std::string &text, const char *title, UINT flags) {
+    return MessageBoxA(CurrentOwner(), text.c_str(), title, flags | MB_SETFOREGROUND);
+}
+
+} // namespace
+
+std::string DefaultTitle(const std::string &exePath) {
+    std::string name = ExtractFileName(exePath);
+    size_t dot = name.find('.'); // '.' is never a trail byte
+    if (dot != std::string::npos) name.resize(dot);
+    if (!name.empty()) {
+        size_t first = CharLen(name, 0);
+        std::vector<char> rest(name.begin() + static_cast<long>(first), name.end());
+        if (!rest.empty()) CharLowerBuffA(rest.data(), static_cast<DWORD>(rest.size()));
+        name = name.substr(0, first) + std::string(rest.begin(), rest.end());
+    }
+    return name;
+}
+
+void InitApplication() {
+    g_title = DefaultTitle(ExePath());
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AppWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+    wc.lpszClassName = "ZorvikApplication";
+    RegisterClassA(&wc);
+    g_window = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, g_title.c_str(),
+                               WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+}
+
+HWND AppWindow() { return g_window; }
+const std::string &AppTitle() { return g_title; }
+
+void SetAppTitle(const std::string &title) {
+    g_title = title;
+    if (g_window) SetWindowTextA(g_window, title.c_str());
+}
+
+HWND CurrentOwner() {
+    HWND active = GetActiveWindow();
+    return active ? active : g_window;
+}
+
+void ShowWarning(const std::string &text) { Box(text, "警告", MB_OK | MB_ICONWARNING); }
+
+bool Confirm(const std::string &text) {
+    return Box(text, "確認", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+}
+
+std::string ErrorBoxText(const std::string &message) {
+    if (message.empty()) return message;
+    size_t last = 0;
+    for (size_t i = 0; i < message.size(); i += CharLen(message, i))
+        last = i;
+    return static_cast<unsigned char>(message[last]) > '.' ? message + "." : message;
+}
+
+void ShowError(const std::string &text) {
+    Box(ErrorBoxText(text), g_title.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void ShowFatal(const std::string &text) {
+    MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+}
+
+} // namespace zv

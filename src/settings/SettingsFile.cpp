@@ -1,0 +1,108 @@
+// The settings file through the profile API.
+#include "SettingsFile.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "../app/globUnit.h"
+#include "../common/Error.h"
+#include "../common/Text.h"
+#include "../common/Win.h"
+
+namespace zv {
+
+std::string SettingsPathFor(const std::string &exePath) {
+    size_t dot = LastDelimiter(exePath, ".\\:");
+    if (dot != std::string::npos && exePath[dot] == '.') return exePath.substr(0, dot) + ".INI";
+    return exePath + ".INI";
+}
+
+std::string SettingsPath() {
+    static const std::string path = SettingsPathFor(ExePath());
+    return path;
+}
+
+bool SettingsFileExists() { return FileExists(SettingsPath()); }
+
+SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
+
+SettingsFile::~SettingsFile() {
+    // Asks the system to write its cached copy of the file. The result is FALSE on some systems
+    // even when nothing is wrong, so it is not examined.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+}
+
+std::string SettingsFile::ReadString(const char *section, const char *key,
+                                     const std::string &def) const {
+    // Zero-filled: when a double-byte character straddles the end, some systems return the full
+    // count but leave the last byte unwritten.
+    char buf[kValueBuffer] = {};
+    GetPrivateProfileStringA(section, key, def.c_str(), buf, sizeof buf, path_.c_str());
+    std::string value(buf, strnlen(buf, sizeof buf - 1));
+    return CutWhole(value, value.size());
+}
+
+int32_t SettingsFile::ReadInteger(const char *section, const char *key, int32_t def) const {
+    int32_t value;
+    return ParseInt(ReadString(section, key, ""), value) ? value : def;
+}
+
+bool SettingsFile::ReadBool(const char *section, const char *key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void SettingsFile::RaiseWriteError() const {
+    throw Error(Format("%s に書き込めません", path_));
+}
+
+void SettingsFile::WriteString(const char *section, const char *key, const std::string &value) {
+    if (!WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str())) RaiseWriteError();
+}
+
+void SettingsFile::WriteInteger(const char *section, const char *key, int32_t value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void SettingsFile::WriteBool(const char *section, const char *key, bool value) {
+    WriteString(section, key, value ? "1" : "0");
+}
+
+void SettingsFile::EraseSection(const char *section) {
+    if (!WritePrivateProfileStringA(section, nullptr, nullptr, path_.c_str())) RaiseWriteError();
+}
+
+std::vector<std::string> SettingsFile::ReadSection(const char *section) const {
+    // The list has no size bound: the buffer grows until every name fits. A result of size - 2 or
+    // more means the list was cut (the last name may be partial and lack its double NUL).
+    std::vector<char> buf(16384);
+    DWORD n;
+    for (;;) {
+        std::fill(buf.begin(), buf.end(), '\0');
+        n = GetPrivateProfileStringA(section, nullptr, nullptr, buf.data(),
+                                     static_cast<DWORD>(buf.size()), path_.c_str());
+        if (n + 2 < buf.size()) break;
+        buf.resize(buf.size() * 2);
+    }
+    std::vector<std::string> keys;
+    for (size_t i = 0; i < n && buf[i];) {
+        size_t len = strnlen(&buf[i], n - i);
+        keys.emplace_back(&buf[i], len);
+        i += len + 1;
+    }
+    return keys;
+}
+
+void WriteDefaultSettings() {
+    std::string path = SettingsPath();
+    if (FileExists(path)) return;
+    SettingsFile ini(path);
+    std::string base = ExcludeTrailingBackslash(BaseDir);
+    ini.WriteBool("Option", "MoveFolder", true);
+    ini.WriteString("Option", "MoveFolderPath", base);
+    ini.WriteInteger("Option", "MoveNoExt", 1);
+    ini.WriteString("Option", "MoveNoExtPath", base);
+    ini.WriteString("Option", "BaseDir", base);
+}
+
+} // namespace zv

@@ -1,0 +1,53 @@
+// The settings file: an INI file beside the executable, read and written through the profile API.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zv {
+
+// Path of the settings file: the executable's path with its extension replaced by ".INI".
+std::string SettingsPath();
+// The settings path for a given executable path (the extension is everything from the file
+// name's last dot; a name without a dot gets ".INI" appended).
+std::string SettingsPathFor(const std::string &exePath);
+// True when a file (not a folder) stands at the settings path.
+bool SettingsFileExists();
+
+// One routine's access to the settings file. Creating it touches no file; every write made
+// through it is on disk when it is destroyed. Reads always see the file as it is now, including
+// what other objects of the process or other processes have written.
+class SettingsFile {
+  public:
+    explicit SettingsFile(std::string path = SettingsPath());
+    ~SettingsFile();
+    SettingsFile(const SettingsFile &) = delete;
+    SettingsFile &operator=(const SettingsFile &) = delete;
+
+    static constexpr size_t kValueBuffer = 2048; // a value reads back as 2,047 bytes at most
+
+    std::string ReadString(const char *section, const char *key, const std::string &def) const;
+    int32_t ReadInteger(const char *section, const char *key, int32_t def) const;
+    bool ReadBool(const char *section, const char *key, bool def) const;
+
+    // These raise "%s に書き込めません" when the system refuses the write.
+    void WriteString(const char *section, const char *key, const std::string &value);
+    void WriteInteger(const char *section, const char *key, int32_t value);
+    void WriteBool(const char *section, const char *key, bool value);
+    void EraseSection(const char *section);
+
+    // The key names of a section in file order; empty when the file or section is missing.
+    std::vector<std::string> ReadSection(const char *section) const;
+
+    const std::string &Path() const { return path_; }
+
+  private:
+    [[noreturn]] void RaiseWriteError() const;
+    std::string path_;
+};
+
+// Writes the five Option keys of a new settings file from the global BaseDir, unless a file
+// already exists there.
+void WriteDefaultSettings();
+
+} // namespace zv

@@ -1,0 +1,52 @@
+// The sorting run: one pass over the dropped files, each looked up in the settings file and moved.
+#include "ZorvikUnit.h"
+
+#include "../app/globUnit.h"
+#include "../common/Text.h"
+#include "../settings/SettingsFile.h"
+#include "FileUnit.h"
+#include "RuleQuestion.h"
+
+namespace zv {
+
+RunQuestions DefaultQuestions() { return RunQuestions{AskRuleForPendingFile, SelectFolder}; }
+
+void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask) {
+    SettingsFile ini;
+    const int32_t moveNoExt = ini.ReadInteger("Option", "MoveNoExt", 1);
+    const std::string noExtPath = ini.ReadString("Option", "MoveNoExtPath", "");
+
+    for (const std::string &source : items) {
+        const std::string name = ExtractFileName(source);
+        const std::string key = ExtensionKey(source);
+        Outcome outcome;
+        std::string rule;
+        if (key.empty()) {
+            outcome = DecideNoExtension(moveNoExt);
+        } else {
+            rule = ini.ReadString("Extensions", key.c_str(), "");
+            outcome = DecideWithExtension(rule, ini.ReadString("Ignore", key.c_str(), ""), moveNoExt);
+        }
+        switch (outcome) {
+        case Outcome::Stay: break;
+        case Outcome::MoveToRule: MoveFileTo(source, PathIn(rule, name)); break;
+        case Outcome::MoveToNoExtPath: MoveFileTo(source, PathIn(noExtPath, name)); break;
+        case Outcome::AskRule:
+            RuleDialogMode = 2;
+            PendingFile = source;
+            ask.askRule();
+            // Looked up under the file's own key, whatever extension the user typed.
+            rule = ini.ReadString("Extensions", key.c_str(), "");
+            if (!rule.empty()) MoveFileTo(source, PathIn(rule, name));
+            break;
+        case Outcome::AskFolder: {
+            std::string folder;
+            if (ask.askFolder(NoExtensionPrompt(name), BaseDir, folder))
+                MoveFileTo(source, PathIn(folder, name));
+            break;
+        }
+        }
+    }
+}
+
+} // namespace zv
