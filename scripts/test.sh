@@ -11,9 +11,10 @@ zv_locale
 zv_prefix "$ZV_BUILD/wineprefix"
 trap zv_cleanup EXIT
 # T: and U: are the test drives; U: lies on another file system (tmpfs) for moves across volumes.
-rm -rf "$ZV_BUILD/testdrive" /dev/shm/zorvik-u
+u=/dev/shm/zorvik-u-$(basename "$ZV_BUILD")
+rm -rf "$ZV_BUILD/testdrive" "$u"
 zv_map_drive t "$ZV_BUILD/testdrive"
-zv_map_drive u /dev/shm/zorvik-u
+zv_map_drive u "$u"
 zv_xvfb
 zv_server
-ctest --test-dir build/x64 --output-on-failure -j1 "$@"
+ctest --test-dir "$ZV_BUILD/x64" --output-on-failure -j1 "$@"
