@@ -4,6 +4,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace zv {
 
@@ -71,6 +72,19 @@ inline bool FileExists(const std::string &path) {
     DWORD a = Attributes(path);
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+// Disables every visible, enabled top-level window of this thread for as long as it lives, and
+// then enables again exactly those that still exist: what makes a dialog modal to the program.
+class ThreadWindowsDisabled {
+  public:
+    ThreadWindowsDisabled();
+    ~ThreadWindowsDisabled();
+    ThreadWindowsDisabled(const ThreadWindowsDisabled &) = delete;
+    ThreadWindowsDisabled &operator=(const ThreadWindowsDisabled &) = delete;
+
+  private:
+    std::vector<HWND> list_;
+};
 
 // GetFullPathNameA into a buffer of the size it asks for; empty when the path cannot be resolved.
 std::string FullPath(const std::string &path);

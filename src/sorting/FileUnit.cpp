@@ -271,36 +271,6 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM param, LPARAM data
     return 0;
 }
 
-namespace {
-
-BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM list) {
-    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-        reinterpret_cast<std::vector<HWND> *>(list)->push_back(hwnd);
-        EnableWindow(hwnd, FALSE);
-    }
-    return TRUE;
-}
-
-// Disables every visible, enabled top-level window of this thread for as long as it lives, and
-// then enables again exactly those that still exist.
-class ThreadWindowsDisabled {
-  public:
-    ThreadWindowsDisabled() {
-        EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&list_));
-    }
-    ~ThreadWindowsDisabled() {
-        for (HWND hwnd : list_)
-            if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-    }
-    ThreadWindowsDisabled(const ThreadWindowsDisabled &) = delete;
-    ThreadWindowsDisabled &operator=(const ThreadWindowsDisabled &) = delete;
-
-  private:
-    std::vector<HWND> list_;
-};
-
-} // namespace
-
 bool SelectFolder(const std::string &prompt, const std::string &startFolder, std::string &folder) {
     folder.clear();
     ComRef<IMalloc> malloc;

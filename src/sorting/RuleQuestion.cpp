@@ -1,7 +1,14 @@
-// The rule question of the sorting run. The rule editor window is not part of this build yet: the
-// file is left where it is.
+// The rule question of the sorting run: a fresh rule editor without owner for each file,
+// destroyed as soon as it closes.
 #include "RuleQuestion.h"
 
+#include "../ui/AddUnit.h"
+
 namespace zv {
-void AskRuleForPendingFile() {}
+
+void AskRuleForPendingFile() {
+    TAddForm AddForm;
+    AddForm.ShowModal();
+}
+
 } // namespace zv

@@ -1,0 +1,155 @@
+// The rule editor dialog, in its three modes: add and edit a row of the main window's rule list,
+// and add a rule for a file met while sorting (saved to the settings file at once).
+#include "AddUnit.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "../app/globUnit.h"
+#include "../common/Application.h"
+#include "../common/Text.h"
+#include "../common/Win.h"
+#include "../settings/SettingsFile.h"
+#include "../sorting/FileUnit.h"
+
+namespace zv {
+
+TAddForm::TAddForm(HWND listView1)
+    : Form("整理ルールの追加", 273, 136,
+           {
+               {Kind::Label, IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+               {Kind::Label, IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+               {Kind::Edit, IDC_EDTEXT, 0, 32, 24, 57, 20, ""},
+               {Kind::Label, IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
+               {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, ""},
+               {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, 20, 20, nullptr},
+               {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
+               {Kind::Button, IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
+           }),
+      ListView1(listView1) {}
+
+void TAddForm::Command(int id, int code) {
+    switch (id) {
+    case IDC_BTNOK: btnOKClick(); break;
+    case IDC_BUTTON1: Button1Click(); break;
+    case IDC_BTNBROWSE:
+        if (code == STN_CLICKED) btnBrowseClick();
+        break;
+    }
+}
+
+void TAddForm::FormShow() {
+    switch (RuleDialogMode) {
+    case 1: {
+        SetCaption("整理ルールの編集");
+        int row = ListView1 ? ListSelectedRow(ListView1) : -1;
+        SetText(IDC_EDTEXT, row >= 0 ? ListCell(ListView1, row, 0) : "");
+        SetText(IDC_EDTPATH, row >= 0 ? ListCell(ListView1, row, 1) : "");
+        break;
+    }
+    case 2: {
+        SetCaption("整理ルールの追加");
+        std::string dotted = ExtensionWithDot(ExtractFileName(PendingFile));
+        std::string extension = dotted.empty() ? dotted : dotted.substr(1);
+        SetText(IDC_EDTEXT, extension);
+        SetText(IDC_EDTPATH, IncludeTrailingBackslash(BaseDir) + extension);
+        break;
+    }
+    default:
+        SetCaption("整理ルールの追加");
+        SetText(IDC_EDTEXT, "");
+        SetText(IDC_EDTPATH, BaseDir);
+        break;
+    }
+    Focus(IDC_EDTEXT);
+}
+
+void TAddForm::btnBrowseClick() {
+    std::string start = BrowseStartFolder(Text(IDC_EDTPATH)), folder;
+    if (SelectFolder("フォルダを指定してください。", start, folder)) SetText(IDC_EDTPATH, folder);
+}
+
+bool IsStorableExtension(const std::string &extension) {
+    if (!extension.empty() && (extension[0] == '[' || extension[0] == ';')) return false;
+    for (size_t i = 0; i < extension.size(); i += CharLen(extension, i))
+        if (CharLen(extension, i) == 1 && extension[i] == '=') return false;
+    return true;
+}
+
+void TAddForm::btnOKClick() {
+    const std::string typed = Text(IDC_EDTEXT), path = Text(IDC_EDTPATH);
+    if (typed.empty()) {
+        ShowWarning("拡張子を入力してください。");
+        return;
+    }
+    const std::string extension = RemoveDots(typed);
+    if (!IsStorableExtension(extension)) {
+        ShowWarning("この拡張子は設定ファイルに保存できません。\r\n"
+                    "「=」を含む拡張子や、「[」「;」で始まる拡張子は使えません。");
+        return;
+    }
+    if (!DirectoryExists(path)) {
+        if (!Confirm("フォルダを作成しますか？")) return;
+        ForceFolder(path);
+    }
+    const std::string folder = ExcludeTrailingBackslash(path);
+    switch (RuleDialogMode) {
+    case 0:
+        if (ListView1) ListAppendRow(ListView1, extension, folder);
+        break;
+    case 1:
+        if (ListView1) {
+            int row = ListSelectedRow(ListView1);
+            if (row >= 0) {
+                ListSetCell(ListView1, row, 0, extension);
+                ListSetCell(ListView1, row, 1, folder);
+            }
+        }
+        break;
+    default: SaveRule(extension, folder); break;
+    }
+    Close(ModalResult::OK);
+}
+
+void TAddForm::SaveRule(const std::string &extension, const std::string &folder) {
+    SettingsFile ini;
+    ini.WriteString("Extensions", extension.c_str(), folder);
+}
+
+int ListSelectedRow(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::string ListCell(HWND list, int row, int column) {
+    std::vector<char> buf(MAX_PATH + 1);
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buf.data();
+        item.cchTextMax = static_cast<int>(buf.size());
+        int n = static_cast<int>(SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                              reinterpret_cast<LPARAM>(&item)));
+        if (n < static_cast<int>(buf.size()) - 1) return std::string(buf.data(), static_cast<size_t>(n));
+        buf.resize(buf.size() * 2);
+    }
+}
+
+void ListSetCell(HWND list, int row, int column, const std::string &text) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char *>(text.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int ListAppendRow(HWND list, const std::string &caption, const std::string &subItem) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<char *>(caption.c_str());
+    int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row >= 0) ListSetCell(list, row, 1, subItem);
+    return row;
+}
+
+} // namespace zv

@@ -1,0 +1,41 @@
+// The rule editor: one extension and the folder its files are moved to.
+#pragma once
+#include <string>
+
+#include "Form.h"
+
+namespace zv {
+
+class TAddForm : public Form {
+  public:
+    enum : int { IDC_EDTEXT = 101, IDC_EDTPATH, IDC_BTNBROWSE, IDC_BUTTON1,
+                 IDC_STATICTEXT1, IDC_STATICTEXT2, IDC_STATICTEXT3, IDC_BTNOK = IDOK };
+
+    // listView1: the main window's rule list (report view), for the add and edit modes; null
+    // while sorting, where a rule is saved to the settings file instead.
+    explicit TAddForm(HWND listView1 = nullptr);
+
+  protected:
+    void FormShow() override;
+    void Command(int id, int code) override;
+
+  private:
+    void btnBrowseClick();
+    void btnOKClick();
+    void Button1Click() { Close(ModalResult::Cancel); }
+    void SaveRule(const std::string &extension, const std::string &folder);
+
+    HWND ListView1;
+};
+
+// True when a settings file can hold the extension as a key of its own: no "=", and no "[" or
+// ";" at its start (those lines would read back as a section or a comment).
+bool IsStorableExtension(const std::string &extension);
+
+// Report-view rows of a rule list: caption and first sub-item.
+int ListSelectedRow(HWND list);
+std::string ListCell(HWND list, int row, int column);
+void ListSetCell(HWND list, int row, int column, const std::string &text);
+int ListAppendRow(HWND list, const std::string &caption, const std::string &subItem);
+
+} // namespace zv
