@@ -38,7 +38,7 @@ bool IsPushButton(HWND hwnd) {
 Form::Form(const char *caption, int clientWidth, int clientHeight,
            std::initializer_list<ControlSpec> controls) {
     RegisterFormClass();
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
