@@ -7,11 +7,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 b=${ZV_BUILD:-$root/build}
 bash scripts/setup.sh
-cmake -S . -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DZORVIK_TESTS=OFF >/dev/null
-ninja -C "$b" Zorvik >/dev/null
-cmake -S . -B "$b/host" -G Ninja -DZORVIK_HOST_ONLY=ON >/dev/null
-ninja -C "$b/host" >/dev/null
-cmake -S . -B "$b/x64" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+quiet() { local log; log=$(mktemp); "$@" >"$log" 2>&1 || { cat "$log" >&2; rm -f "$log"; return 1; }; rm -f "$log"; }
+quiet cmake -S . -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DZORVIK_TESTS=OFF
+quiet ninja -C "$b" Zorvik
+quiet cmake -S . -B "$b/host" -G Ninja -DZORVIK_HOST_ONLY=ON
+quiet ninja -C "$b/host"
+quiet cmake -S . -B "$b/x64" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
     -DZORVIK_HOST_TESTS="$b/host/zorvik_pure_tests" \
-    -DZORVIK_PE32="$b/Zorvik.exe" >/dev/null
-ninja -C "$b/x64" >/dev/null
+    -DZORVIK_PE32="$b/Zorvik.exe"
+quiet ninja -C "$b/x64"
