@@ -8,8 +8,8 @@ namespace zv {
 
 size_t LastDelimiter(const std::string &s, const char *delims) {
     size_t found = std::string::npos;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\0' && std::strchr(delims, s[i]))
+    for (size_t i = 0; i < s.size(); i += CharLen(s, i)) {
+        if (CharLen(s, i) == 1 && s[i] != '\0' && std::strchr(delims, s[i]))
             found = i;
     }
     return found;

@@ -203,7 +203,8 @@ void ForceFolder(const std::string &folder) {
     if (folder.empty()) throw Error("ディレクトリを作成できません");
     std::string dir = ExcludeTrailingBackslash(folder);
     if (dir.size() < 3 || DirectoryExists(dir) || ExtractFilePath(dir) == dir) return;
-    ForceFolder(ExtractFilePath(dir));
+    std::string parent = ExtractFilePath(dir);
+    if (!parent.empty()) ForceFolder(parent); // a relative name has none: no error for it
     CreateDirectoryA(dir.c_str(), nullptr);
 }
 
