@@ -1,0 +1,501 @@
+// The end-to-end robot and the per-test folder.
+#include "robot/Robot.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+namespace zvtest {
+
+const char *const kChooserTitle = "フォルダーの参照";
+const char *const kFatalTitle = "アプリケーション エラー";
+const char *const kAppTitle = "Zorvik";
+const char *const kConfirmTitle = "確認";
+const char *const kWarningTitle = "警告";
+const char *const kFirstRunTitle = "Zorvikの設定";
+const char *const kRuleTitle = "整理ルールの追加";
+
+namespace {
+
+constexpr int kBoxText = 0xFFFF, kChooserPrompt = 14146, kChooserStatus = 14147;
+constexpr UINT kSetSelectionA = WM_USER + 102; // BFFM_SETSELECTIONA
+
+bool IsLead(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+
+std::string WindowText(HWND hwnd) {
+    if (!hwnd) return std::string();
+    char buf[8192] = {};
+    // WM_GETTEXT is marshalled across processes; GetWindowTextA is not for controls.
+    LRESULT n = SendMessageA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+    return std::string(buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
+}
+
+std::string ClassOf(HWND hwnd) {
+    char buf[64] = {};
+    GetClassNameA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
+    Search *s = reinterpret_cast<Search *>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == s->pid && IsWindowVisible(hwnd)) s->found.push_back(hwnd);
+    return TRUE;
+}
+
+struct Controls {
+    std::map<int, std::string> texts;
+    std::map<int, HWND> handles;
+};
+
+BOOL CALLBACK CollectControl(HWND hwnd, LPARAM param) {
+    Controls *c = reinterpret_cast<Controls *>(param);
+    int id = GetDlgCtrlID(hwnd);
+    if (!c->handles.count(id)) {
+        c->handles[id] = hwnd;
+        c->texts[id] = WindowText(hwnd);
+    }
+    return TRUE;
+}
+
+// Every control of a window, at any depth (the program's forms put controls in group boxes).
+Controls ControlsOf(HWND hwnd) {
+    Controls c;
+    EnumChildWindows(hwnd, CollectControl, reinterpret_cast<LPARAM>(&c));
+    return c;
+}
+
+// Windows command-line quoting: backslashes before a quote (or the closing quote) are doubled.
+std::string Quote(const std::string &arg) {
+    std::string out = "\"";
+    size_t slashes = 0;
+    for (size_t i = 0; i < arg.size(); ++i) {
+        char c = arg[i];
+        if (IsLead(static_cast<unsigned char>(c)) && i + 1 < arg.size()) {
+            out += c;
+            out += arg[++i];
+            slashes = 0;
+            continue;
+        }
+        if (c == '\\') {
+            ++slashes;
+        } else {
+            if (c == '"') out.append(slashes + 1, '\\');
+            slashes = 0;
+        }
+        out += c;
+    }
+    out.append(slashes, '\\');
+    return out + "\"";
+}
+
+bool IsChooser(HWND hwnd) { return GetDlgItem(hwnd, kChooserPrompt) != nullptr; }
+
+// Selects a folder in the chooser of another process: the path must live in that process.
+bool SelectInChooser(HANDLE process, HWND dialog, const std::string &path) {
+    void *remote = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    if (!remote) return false;
+    bool ok = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr) != FALSE;
+    if (ok) SendMessageA(dialog, kSetSelectionA, TRUE, reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return ok;
+}
+
+// The button that dismisses an unexpected window.
+HWND DismissButton(const Controls &controls) {
+    for (int id : {kCancel, kNo, kFirstRunCancel, kRuleCancel, kOk}) {
+        auto it = controls.handles.find(id);
+        HWND b = it == controls.handles.end() ? nullptr : it->second;
+        if (b && IsWindowVisible(b) && IsWindowEnabled(b)) return b;
+    }
+    return nullptr;
+}
+
+std::string Describe(const Seen &s) { return "\"" + s.title + "\": \"" + s.text + "\""; }
+
+} // namespace
+
+Answer Box(const std::string &title, int button, const std::string &text) {
+    Answer a;
+    a.title = title;
+    a.button = button;
+    a.text = text;
+    return a;
+}
+
+Answer Chooser(int button, const std::string &select, const std::string &text) {
+    Answer a = Box(kChooserTitle, button, text);
+    a.select = select;
+    return a;
+}
+
+Answer Form(const std::string &title, int button, const std::map<int, std::string> &fields) {
+    Answer a = Box(title, button);
+    a.fields = fields;
+    return a;
+}
+
+std::vector<std::string> RunResult::Titles() const {
+    std::vector<std::string> t;
+    for (const Seen &s : windows) t.push_back(s.title);
+    return t;
+}
+
+RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
+                     const RunOptions &options) {
+    RunResult result;
+    std::string line = Quote(options.exe);
+    for (const std::string &a : args) line += " " + Quote(a);
+    std::vector<char> cmd(line.begin(), line.end());
+    cmd.push_back('\0');
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(options.exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        options.cwd.empty() ? nullptr : options.cwd.c_str(), &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << options.exe << ": error " << GetLastError()
+                      << " (command line " << line.size() << " chars)";
+        return result;
+    }
+    size_t next = 0;
+    std::set<HWND> handled;
+    std::map<HWND, ULONGLONG> firstSeen;
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) break;
+        if (GetTickCount64() - start > options.timeoutMs) {
+            result.timedOut = true;
+            std::string open;
+            for (HWND h : handled)
+                if (IsWindow(h)) open += " [" + WindowText(h) + "]";
+            ADD_FAILURE() << "Zorvik did not end within " << options.timeoutMs
+                          << " ms; killed. Windows still open:" << open;
+            TerminateProcess(pi.hProcess, 999);
+            WaitForSingleObject(pi.hProcess, 5000);
+            break;
+        }
+        for (auto it = handled.begin(); it != handled.end();)
+            it = IsWindow(*it) ? std::next(it) : handled.erase(it);
+        Search search{pi.dwProcessId, {}};
+        EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+        for (HWND hwnd : search.found) {
+            if (handled.count(hwnd)) continue;
+            // A window is read once it has been visible for two rounds: the program fills in
+            // its fields right after showing it.
+            auto first = firstSeen.emplace(hwnd, GetTickCount64()).first;
+            if (GetTickCount64() - first->second < 40) continue;
+            Seen seen;
+            char title[1024] = {};
+            GetWindowTextA(hwnd, title, sizeof title);
+            seen.title = title;
+            seen.windowClass = ClassOf(hwnd);
+            const Controls controls = ControlsOf(hwnd);
+            seen.controls = controls.texts;
+            const bool chooser = IsChooser(hwnd);
+            auto text = [&](int id) {
+                auto it = controls.texts.find(id);
+                return it == controls.texts.end() ? std::string() : it->second;
+            };
+            seen.text = text(chooser ? kChooserPrompt : kBoxText);
+            if (chooser) seen.selection = text(kChooserStatus);
+
+            const Answer *answer = nullptr;
+            if (next < script.size() && script[next].title == seen.title &&
+                seen.text.find(script[next].text) != std::string::npos)
+                answer = &script[next];
+            HWND button = nullptr;
+            if (answer) {
+                auto it = controls.handles.find(answer->button);
+                button = it == controls.handles.end() ? nullptr : it->second;
+                if (!button) {
+                    ADD_FAILURE() << "no button " << answer->button << " in " << Describe(seen);
+                    answer = nullptr;
+                }
+            }
+            if (!answer) button = DismissButton(controls);
+            // A button that is not enabled yet is tried again on the next round; clicking it
+            // would still deliver the click and hide a fault.
+            if (button && !IsWindowEnabled(button)) continue;
+            seen.expected = answer != nullptr;
+            if (answer) {
+                ++next;
+                if (chooser && !answer->select.empty() &&
+                    !SelectInChooser(pi.hProcess, hwnd, answer->select))
+                    ADD_FAILURE() << "cannot select " << answer->select << " in the chooser";
+                for (const auto &f : answer->fields) {
+                    auto it = controls.handles.find(f.first);
+                    if (it == controls.handles.end())
+                        ADD_FAILURE() << "no control " << f.first << " in " << Describe(seen);
+                    else
+                        SendMessageA(it->second, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.second.c_str()));
+                }
+            } else {
+                ADD_FAILURE() << "unexpected window " << Describe(seen)
+                              << (next < script.size() ? " while waiting for \"" +
+                                                             script[next].title + "\" [" +
+                                                             script[next].text + "]"
+                                                       : std::string(" after the script ended"));
+            }
+            handled.insert(hwnd);
+            firstSeen.erase(hwnd);
+            result.windows.push_back(seen);
+            if (button)
+                PostMessageA(button, BM_CLICK, 0, 0);
+            else
+                PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        }
+    }
+    for (; next < script.size(); ++next)
+        ADD_FAILURE() << "expected window never appeared: \"" << script[next].title << "\" ["
+                      << script[next].text << "]";
+    if (!result.timedOut) GetExitCodeProcess(pi.hProcess, &result.exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return result;
+}
+
+std::string ReadBytes(const std::string &path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::string();
+    std::string bytes;
+    char buf[65536];
+    DWORD n = 0;
+    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n) bytes.append(buf, n);
+    CloseHandle(h);
+    return bytes;
+}
+
+void WriteBytes(const std::string &path, const std::string &bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << path << ": error " << GetLastError();
+    DWORD n = 0;
+    BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(h);
+    ASSERT_TRUE(ok && n == bytes.size()) << path;
+}
+
+bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsDir(const std::string &path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+// The offset after the last single-byte backslash, or 0.
+size_t AfterLastBackslash(const std::string &s) {
+    size_t after = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (IsLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
+            ++i;
+            continue;
+        }
+        if (s[i] == '\\') after = i + 1;
+    }
+    return after;
+}
+
+bool EndsInBackslash(const std::string &s) { return !s.empty() && AfterLastBackslash(s) == s.size(); }
+
+struct Entry {
+    std::string name;
+    DWORD attributes;
+};
+
+std::vector<Entry> List(const std::string &folder) {
+    std::vector<Entry> entries;
+    WIN32_FIND_DATAA fd;
+    std::string dir = EndsInBackslash(folder) ? folder : folder + "\\";
+    HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return entries;
+    do {
+        if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, ".."))
+            entries.push_back({fd.cFileName, fd.dwFileAttributes});
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return entries;
+}
+
+void Walk(const std::string &folder, const std::string &rel, Listing &out, int depth) {
+    for (const Entry &e : List(folder)) {
+        std::string path = folder + e.name;
+        if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            out[rel + e.name] = "<link>";
+        } else if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out[rel + e.name + "\\"] = "<dir>";
+            if (depth < 40) Walk(path + "\\", rel + e.name + "\\", out, depth + 1);
+        } else {
+            std::string bytes = ReadBytes(path);
+            if (bytes.size() > 256) {
+                unsigned long long h = 1469598103934665603ull; // FNV-1a
+                for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
+                bytes = "<" + std::to_string(bytes.size()) + " bytes, fnv " + std::to_string(h) + ">";
+            }
+            out[rel + e.name] = bytes;
+        }
+    }
+}
+
+} // namespace
+
+void MakeDirs(const std::string &path) {
+    std::string p = EndsInBackslash(path) ? path.substr(0, path.size() - 1) : path;
+    if (p.size() <= 3 || IsDir(p)) return;
+    MakeDirs(p.substr(0, AfterLastBackslash(p)));
+    CreateDirectoryA(p.c_str(), nullptr);
+}
+
+void RemoveTree(const std::string &path) {
+    std::string dir = EndsInBackslash(path) ? path : path + "\\";
+    for (const Entry &e : List(dir)) {
+        std::string p = dir + e.name;
+        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if ((e.attributes & FILE_ATTRIBUTE_DIRECTORY) && !(e.attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            RemoveTree(p);
+        else if ((e.attributes & FILE_ATTRIBUTE_DIRECTORY) && RemoveDirectoryA(p.c_str()))
+            continue;
+        else
+            DeleteFileA(p.c_str());
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+Listing TreeAt(const std::string &folder) {
+    Listing out;
+    Walk(EndsInBackslash(folder) ? folder : folder + "\\", "", out, 0);
+    return out;
+}
+
+void MoveEntry(Listing &listing, const std::string &from, const std::string &to) {
+    auto it = listing.find(from);
+    ASSERT_TRUE(it != listing.end()) << from << " is not in the listing";
+    std::string bytes = it->second;
+    listing.erase(it);
+    std::string dest = EndsInBackslash(to) ? to + from.substr(AfterLastBackslash(from)) : to;
+    for (size_t i = 0; i < dest.size(); ++i) {
+        if (IsLead(static_cast<unsigned char>(dest[i])) && i + 1 < dest.size()) {
+            ++i;
+            continue;
+        }
+        if (dest[i] == '\\') listing[dest.substr(0, i + 1)] = "<dir>";
+    }
+    listing[dest] = bytes;
+}
+
+std::string FileNameOf(const std::string &path) { return path.substr(AfterLastBackslash(path)); }
+
+std::string InFolder(const std::string &folder, const std::string &name) {
+    return (EndsInBackslash(folder) ? folder : folder + "\\") + name;
+}
+
+std::string TestExeDir() {
+    char buf[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string p = buf;
+    return p.substr(0, AfterLastBackslash(p));
+}
+
+void ZorvikTest::SetUp() {
+    ASSERT_EQ(932u, GetACP()) << "run under LC_ALL=ja_JP.UTF-8 with the glibc locale present";
+    ASSERT_TRUE(IsDir("T:\\")) << "drive T: is not mapped";
+    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    root_ = "T:\\" + name + "\\";
+    if (Exists(root_)) RemoveTree(root_);
+    ASSERT_FALSE(Exists(root_)) << "cannot remove " << root_;
+    MakeDirs(P("app"));
+    std::string zorvik = TestExeDir() + "..\\Zorvik.exe";
+    ASSERT_TRUE(CopyFileA(zorvik.c_str(), ExePath().c_str(), FALSE))
+        << zorvik << ": error " << GetLastError();
+    ready_ = true;
+}
+
+void ZorvikTest::TearDown() {
+    if (!ready_) return;
+    EXPECT_TRUE(Exists(ExePath())) << "the executable was moved";
+    if (iniWritten_ && checkIni_) {
+        EXPECT_TRUE(ReadBytes(IniPath()) == iniBytes_) << "settings file changed";
+    }
+}
+
+std::string ZorvikTest::Expand(const std::string &text) const {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == 'R') {
+            out += R();
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string ZorvikTest::Ini(const std::vector<std::string> &lines) const {
+    std::string out;
+    for (const std::string &l : lines) out += Expand(l) + "\r\n";
+    return out;
+}
+
+void ZorvikTest::WriteIni(const std::string &bytes) {
+    WriteBytes(IniPath(), bytes);
+    iniBytes_ = bytes;
+    iniWritten_ = true;
+}
+
+void ZorvikTest::Make(const std::string &rel, const std::string &bytes) {
+    std::string path = P(rel);
+    MakeDirs(path.substr(0, AfterLastBackslash(path)));
+    WriteBytes(path, bytes);
+}
+
+void ZorvikTest::Make(const std::string &rel) { Make(rel, rel.substr(AfterLastBackslash(rel))); }
+
+Listing ZorvikTest::Tree(const std::string &rel) const {
+    Listing all = TreeAt(P(rel));
+    if (rel.empty())
+        for (auto it = all.begin(); it != all.end();)
+            it = it->first.compare(0, 4, "app\\") == 0 ? all.erase(it) : std::next(it);
+    return all;
+}
+
+Listing ZorvikTest::Files(const std::map<std::string, std::string> &files) {
+    Listing out;
+    for (const auto &f : files) {
+        out[f.first] = f.second;
+        const std::string &p = f.first;
+        for (size_t i = 0; i < p.size(); ++i) {
+            if (IsLead(static_cast<unsigned char>(p[i])) && i + 1 < p.size()) {
+                ++i;
+                continue;
+            }
+            if (p[i] == '\\') out[p.substr(0, i + 1)] = "<dir>";
+        }
+    }
+    return out;
+}
+
+Listing ZorvikTest::Named(const std::vector<std::string> &files) {
+    std::map<std::string, std::string> m;
+    for (const std::string &f : files) m[f] = f.substr(AfterLastBackslash(f));
+    return Files(m);
+}
+
+RunResult ZorvikTest::Run(const std::vector<std::string> &args, const std::vector<Answer> &script,
+                          RunOptions options) {
+    if (options.exe.empty()) options.exe = ExePath();
+    if (options.cwd.empty()) options.cwd = root_;
+    return RunProgram(args, script, options);
+}
+
+} // namespace zvtest

@@ -1,0 +1,150 @@
+// The end-to-end robot: a fresh folder per test with its own copy of Zorvik.exe, helpers for the
+// files around it, and a run of the program whose boxes and dialogs are answered from outside the
+// process by a script of expected windows.
+//
+//   class MySuite : public zvtest::ZorvikTest {};
+//   TEST_F(MySuite, Something) {
+//       WriteIni(Ini({"[Extensions]", "txt=%R\\Docs"}));   // %R: the test's folder
+//       Make("in\\a.txt");                                   // content "a.txt"
+//       RunResult r = Run({P("in\\a.txt")}, {Box("確認", kYes)});
+//       EXPECT_EQ(0u, r.exitCode);
+//       EXPECT_EQ(Files({{"Docs\\a.txt", "a.txt"}}), Tree());
+//   }
+//
+// The robot polls every 20 ms for visible top-level windows of the child process, answers each
+// new one once (PostMessage BM_CLICK on an enabled button, so the robot never blocks on a modal
+// loop) and records it. Every window that the program shows is recorded in RunResult::windows. A window that the
+// script does not expect next is dismissed and fails the test, so does a script entry that never
+// appeared, and so does a run that outlives its time-out (the process is then killed).
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zvtest {
+
+constexpr int kOk = 1, kCancel = 2, kYes = 6, kNo = 7;
+extern const char *const kChooserTitle; // the shell's folder dialog
+extern const char *const kFatalTitle;   // the fatal error box
+extern const char *const kAppTitle;     // the application's own error box
+extern const char *const kConfirmTitle; // the replace question
+extern const char *const kWarningTitle;
+extern const char *const kFirstRunTitle; // the first-run settings window (OK 1, Cancel 212)
+extern const char *const kRuleTitle;     // the rule editor (extension 101, folder 102, OK 1,
+                                         // Cancel 104)
+constexpr int kFirstRunCancel = 212, kRuleExtension = 101, kRuleFolder = 102, kRuleCancel = 104;
+
+// One expected window and its answer.
+struct Answer {
+    std::string title;  // exact caption
+    std::string text;   // a part of the box text or of the chooser's prompt; empty: any
+    int button = kOk;   // the button pressed
+    std::string select; // chooser only: the folder selected before the button is pressed
+    // Texts put into controls (by id, at any depth) before the button is pressed: WM_SETTEXT.
+    std::map<int, std::string> fields;
+};
+Answer Box(const std::string &title, int button, const std::string &text = "");
+// The folder chooser: confirmed (kOk) on select, or cancelled (kCancel).
+Answer Chooser(int button, const std::string &select = "", const std::string &text = "");
+// One of the program's own windows, with fields filled in before the button is pressed.
+Answer Form(const std::string &title, int button, const std::map<int, std::string> &fields = {});
+
+// A window the program showed while it ran.
+struct Seen {
+    std::string title;
+    std::string text;      // message text (static 65535), or the chooser's prompt (static 14146)
+    std::string selection; // chooser: the folder selected when it appeared (its status text)
+    std::string windowClass;           // "#32770" for boxes and the chooser
+    std::map<int, std::string> controls; // every control's text by id, as it appeared
+    bool expected = false;
+};
+
+struct RunResult {
+    DWORD exitCode = 0xFFFFFFFF;
+    bool timedOut = false;
+    std::vector<Seen> windows;
+    std::vector<std::string> Titles() const;
+};
+
+struct RunOptions {
+    std::string exe;        // default: the test's own app\Zorvik.exe
+    std::string cwd;        // default: the test's folder
+    DWORD timeoutMs = 30000;
+};
+
+// Starts the program with the arguments (each quoted) and answers its windows by the script.
+RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
+                     const RunOptions &options);
+
+// File-system helpers on absolute paths.
+std::string ReadBytes(const std::string &path); // empty when missing (see Exists)
+void WriteBytes(const std::string &path, const std::string &bytes);
+bool Exists(const std::string &path);
+bool IsDir(const std::string &path);
+// Creates a folder with its parents.
+void MakeDirs(const std::string &path);
+// Removes a tree; links are removed, never followed.
+void RemoveTree(const std::string &path);
+// Every entry below a folder: files with their bytes (over 256 bytes: size and hash), folders as "<dir>", links as "<link>";
+// paths relative to the folder, folders ending in '\'.
+using Listing = std::map<std::string, std::string>;
+Listing TreeAt(const std::string &folder);
+// Applies a file move to a listing: the entry from (a file) goes to to, keeping its name when to
+// ends in '\'; to's parent folders are added. Folders left empty stay.
+void MoveEntry(Listing &listing, const std::string &from, const std::string &to);
+
+// Shift-JIS-aware path pieces (a 0x5C trail byte is no backslash): the name after the last
+// backslash, and folder + '\' (unless it ends in one) + name.
+std::string FileNameOf(const std::string &path);
+std::string InFolder(const std::string &folder, const std::string &name);
+
+// The folder of this test exe, ending in '\'.
+std::string TestExeDir();
+
+// The fixture: T:\<Suite>_<Test>\ with app\Zorvik.exe, made fresh for each test. When the test
+// wrote a settings file, TearDown checks that its bytes are unchanged unless the test said the
+// program may write it (IniMayChange), and that the executable is still in place.
+class ZorvikTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The test's folder + rel; the folder itself ends in '\'.
+    std::string P(const std::string &rel = "") const { return root_ + rel; }
+    // The test's folder without its trailing backslash: what "%R" stands for in Ini and Expand.
+    std::string R() const { return root_.substr(0, root_.size() - 1); }
+    std::string Expand(const std::string &text) const;
+    // CRLF lines, "%R" expanded.
+    std::string Ini(const std::vector<std::string> &lines) const;
+
+    std::string ExePath() const { return P("app\\Zorvik.exe"); }
+    std::string IniPath() const { return P("app\\Zorvik.INI"); }
+    void WriteIni(const std::string &bytes);
+    void IniMayChange() { checkIni_ = false; }
+
+    // A file below the test's folder, by default holding its own name; missing folders made.
+    void Make(const std::string &rel, const std::string &bytes);
+    void Make(const std::string &rel);
+    void MakeDir(const std::string &rel) { MakeDirs(P(rel)); }
+
+    // The tree of the test's folder without app\ (checked by TearDown), or of a sub-folder.
+    Listing Tree(const std::string &rel = "") const;
+    // A listing of files each holding the bytes given, with every parent folder added.
+    static Listing Files(const std::map<std::string, std::string> &files);
+    // A listing of files each holding its own file name, with every parent folder added.
+    static Listing Named(const std::vector<std::string> &files);
+
+    RunResult Run(const std::vector<std::string> &args, const std::vector<Answer> &script = {},
+                  RunOptions options = {});
+
+    std::string root_;
+    bool ready_ = false;
+    std::string iniBytes_;
+    bool iniWritten_ = false, checkIni_ = true;
+};
+
+} // namespace zvtest
