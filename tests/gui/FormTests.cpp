@@ -13,7 +13,9 @@
 #include "app/globUnit.h"
 #include "common/Application.h"
 #include "common/Win.h"
+#include "common/Text.h"
 #include "settings/SettingsFile.h"
+#include "sorting/FileUnit.h"
 #include "ui/AddUnit.h"
 #include "ui/UnknownFileUnit.h"
 
@@ -415,4 +417,39 @@ TEST_F(TFormSettingTest, UnwritableSettingsKeepItOpenUntilTheUserLeavesWithoutSa
     ASSERT_EQ(4u, texts.size());
     EXPECT_EQ(SettingsPath() + " に書き込めません.", texts[0]);
     EXPECT_NE(std::string::npos, texts[1].find("保存せずに閉じますか"));
+}
+
+TEST_F(TAddFormTest, BrowseStartsAtTheFieldsFolderAndCancelKeepsTheText) {
+    std::string dir = TempFolder("browse");
+    struct Case {
+        std::string field, selection;
+    };
+    const Case cases[] = {
+        {"", ExcludeTrailingBackslash(GetDocumentsDir())}, // empty: the documents folder
+        {dir, dir},                                         // an existing folder: itself
+        {dir + "\\none", ""},                              // a missing one: no selection
+    };
+    RuleDialogMode = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.field);
+        BaseDir = c.field;
+        TAddForm form;
+        std::string prompt, selection, after;
+        Drive(form, [&](HWND w, DWORD) {
+            PostMessageA(w, WM_COMMAND, MAKEWPARAM(TAddForm::IDC_BTNBROWSE, STN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(w, TAddForm::IDC_BTNBROWSE)));
+            HWND chooser = WaitWindow("フォルダーの参照");
+            if (chooser) {
+                prompt = TextOf(GetDlgItem(chooser, 14146));
+                selection = TextOf(GetDlgItem(chooser, 14147));
+                Press(chooser, IDCANCEL);
+                WaitGone(chooser);
+            }
+            after = TextOf(GetDlgItem(w, TAddForm::IDC_EDTPATH));
+            Press(w, TAddForm::IDC_BUTTON1);
+        });
+        EXPECT_EQ("フォルダを指定してください。", prompt);
+        EXPECT_EQ(c.selection, ExcludeTrailingBackslash(selection));
+        EXPECT_EQ(c.field, after);
+    }
 }
