@@ -3,6 +3,7 @@
 # dropped file under Wine. Where 32-bit programs run emulated, the run takes about a minute.
 set -euo pipefail
 exe=$1
+export LC_ALL=C
 source "$(dirname "$0")/../scripts/wine-env.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 

@@ -199,6 +199,12 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
             const Controls controls = ControlsOf(hwnd);
             seen.controls = controls.texts;
             const bool chooser = IsChooser(hwnd);
+            // The chooser shows its start folder as status text once the tree has selected it,
+            // which may take a moment after the dialog appears.
+            if (chooser && GetTickCount64() - first->second < 1500) {
+                auto status = controls.texts.find(kChooserStatus);
+                if (status == controls.texts.end() || status->second.empty()) continue;
+            }
             auto text = [&](int id) {
                 auto it = controls.texts.find(id);
                 return it == controls.texts.end() ? std::string() : it->second;
