@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# Measures sorting runs against their floor programs (bench/*.cpp) and prints one table. Every figure
+# comes from the 64-bit build of the same sources (<build>/x64, run under wine64 at native speed);
+# the shipped 32-bit Zorvik.exe is not timed here. Whole processes are timed, start to exit, wall
+# clock; each figure is the median of alternating repetitions, each on a fresh tree made before the
+# clock starts. Nothing is asserted: the script prints.
+#   ZV_BUILD        build folder (default build)
+#   ZV_BENCH_REPS   repetitions of the 2,000-file runs (default 5; the shell path: at most 3)
+#   ZV_BENCH_ONE    repetitions of the one-file start-to-exit runs (default 20)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+export ZV_BUILD=${ZV_BUILD:-$root/build}
+b=$ZV_BUILD
+if ! bash scripts/build.sh; then
+    # The benchmark needs neither the unit tests nor the end-to-end tests.
+    echo "bench: the full build failed; building only the programs the benchmark runs" >&2
+    floors=$(for f in bench/*.cpp; do basename "$f" .cpp; done)
+    # shellcheck disable=SC2086
+    ninja -C "$b/x64" Zorvik ZorvikShell $floors >/dev/null
+fi
+command -v organize >/dev/null || { echo "bench: organize is missing (scripts/setup.sh)" >&2; exit 1; }
+
+source scripts/wine-env.sh
+zv_locale
+# No display at all: no window or box can appear anywhere. Every extension has a rule and
+# MoveNoExt=2, so the program never asks anything either.
+unset DISPLAY WAYLAND_DISPLAY
+zv_prefix "$ZV_BUILD/wineprefix"
+trap zv_cleanup EXIT
+drive=$ZV_BUILD/benchdrive
+rm -rf "$drive"
+zv_map_drive v "$drive"
+zv_server
+
+ZV_DRIVE=$drive ZV_BIN=$b/x64 ZV_WINE64=$ZV_WINE64 python3 - <<'EOF'
+import os, shutil, statistics, subprocess, sys, time
+
+drive, binary, wine = os.environ["ZV_DRIVE"], os.environ["ZV_BIN"], os.environ["ZV_WINE64"]
+reps = int(os.environ.get("ZV_BENCH_REPS", "5"))
+shell_reps = min(reps, 3)  # the shell's moves take about 4 ms a file under Wine
+one_reps = int(os.environ.get("ZV_BENCH_ONE", "20"))
+EXTS = ["jpg", "png", "txt", "pdf", "mp3"]
+run_dir, zv_dir = os.path.join(drive, "r"), os.path.join(drive, "zv")
+problems = []
+
+os.makedirs(zv_dir, exist_ok=True)
+for exe in ["Zorvik.exe", "tests/ZorvikShell.exe", "bench/floor_sort.exe", "bench/floor_one.exe"]:
+    shutil.copy(os.path.join(binary, exe), zv_dir)
+
+def write_ini(name, rules):
+    """The settings beside the program: the 5 used rules among `rules` in all, keys in sorted order."""
+    ext = {e: "V:\\r\\out\\" + e for e in EXTS}
+    for i in range(rules - len(EXTS)):
+        ext["x%03d" % i] = "V:\\r\\unused\\x%03d" % i
+    lines = ["[Option]", "MoveFolder=0", "MoveFolderPath=V:\\r\\folders", "MoveNoExt=2",
+             "MoveNoExtPath=V:\\r\\noext", "BaseDir=V:\\r", "[Extensions]"]
+    lines += ["%s=%s" % (k, ext[k]) for k in sorted(ext)]
+    lines += ["[Ignore]", "tmp=NULL", "bak=NULL"]
+    with open(os.path.join(zv_dir, name), "w", newline="") as f:
+        f.write("\r\n".join(lines) + "\r\n")
+
+def make_tree(files):
+    shutil.rmtree(run_dir, ignore_errors=True)
+    os.makedirs(os.path.join(run_dir, "drop"))
+    for e in EXTS:
+        os.makedirs(os.path.join(run_dir, "out", e))
+    for i in range(files):
+        with open(os.path.join(run_dir, "drop", "f%05d.%s" % (i, EXTS[i % len(EXTS)])), "wb") as f:
+            f.write(b"x" * 64)
+
+def check_sorted(files, what):
+    moved = sum(len(os.listdir(os.path.join(run_dir, "out", e))) for e in EXTS)
+    left = len(os.listdir(os.path.join(run_dir, "drop")))
+    if moved != files or left:
+        problems.append("%s: %d of %d files sorted, %d left behind" % (what, moved, files, left))
+
+def timed(cmd):
+    start = time.perf_counter()
+    rc = subprocess.run(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=900).returncode
+    return time.perf_counter() - start, rc
+
+def wine_cmd(exe, *args):
+    return [wine, "V:\\zv\\" + exe] + list(args)
+
+ORGANIZE_CFG = os.path.join(drive, "organize.yaml")
+with open(ORGANIZE_CFG, "w") as f:
+    f.write("rules:\n")
+    for e in EXTS:
+        f.write("  - name: %s\n    locations: %s\n    filters:\n      - extension: %s\n"
+                "    actions:\n      - move: %s/\n"
+                % (e, os.path.join(run_dir, "drop"), e, os.path.join(run_dir, "out", e)))
+
+def compare(label, contenders, files, repetitions):
+    """Alternating repetitions, the order rotating each time; returns the median time of each."""
+    times = {name: [] for name, _ in contenders}
+    for r in range(repetitions):
+        k = r % len(contenders)
+        for name, cmd in contenders[k:] + contenders[:k]:
+            make_tree(files)
+            t, rc = timed(cmd)
+            if rc:
+                problems.append("%s, %s: exit code %d" % (label, name, rc))
+            check_sorted(files, "%s, %s" % (label, name))
+            times[name].append(t)
+    return {name: statistics.median(v) for name, v in times.items()}
+
+def peak_mb(cmd):
+    """Peak resident set (VmHWM) of the process, from the kernel's accounting at its exit."""
+    p = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(p.pid, 0)
+    p.returncode = os.waitstatus_to_exitcode(status)
+    return usage.ru_maxrss / 1024.0, p.returncode
+
+rows = []
+def row(figure, zv, floor, target, unit="s", ratio=None):
+    ratio = zv / floor if ratio is None else ratio
+    met = "-" if target is None else ("met" if ratio <= target else "NOT met")
+    fmt = "%.3f" if unit == "s" else "%.1f"
+    rows.append((figure, (fmt % zv) + " " + unit, (fmt % floor) + " " + unit, "%.3f" % ratio,
+                 "-" if target is None else "<= %.2f" % target, met))
+    print("  %s: %s" % (figure, rows[-1][1:]), file=sys.stderr, flush=True)
+
+N = 2000
+sort_cmd = wine_cmd("Zorvik.exe", "V:\\r\\drop")
+floor_cmd = wine_cmd("floor_sort.exe", "move", "V:\\zv\\Zorvik.INI", "V:\\r\\drop")
+write_ini("Zorvik.INI", 5)
+write_ini("ZorvikShell.INI", 5)
+for cmd in (sort_cmd, floor_cmd):  # untimed: every file the runs touch is in the page cache
+    make_tree(N); timed(cmd)
+
+print("(a) %d files, 5 rules" % N, file=sys.stderr, flush=True)
+m = compare("(a)", [("zorvik", sort_cmd), ("floor", floor_cmd), ("organize", ["organize", "run", ORGANIZE_CFG])], N, reps)
+row("(a) 2,000 files, 5 rules vs floor", m["zorvik"], m["floor"], 1.15)
+row("(a) 2,000 files, 5 rules vs organize", m["zorvik"], m["organize"], 0.70)
+
+print("(b) %d files, 1,000 rules" % N, file=sys.stderr, flush=True)
+write_ini("Zorvik.INI", 1000)
+m = compare("(b)", [("zorvik", sort_cmd), ("floor", floor_cmd)], N, reps)
+row("(b) 2,000 files, 1,000 rules vs floor", m["zorvik"], m["floor"], 1.15)
+write_ini("Zorvik.INI", 5)
+
+print("(c) %d files, the shell's moves" % N, file=sys.stderr, flush=True)
+m = compare("(c)", [("zorvik", wine_cmd("ZorvikShell.exe", "V:\\r\\drop")),
+                    ("floor", wine_cmd("floor_sort.exe", "shell", "V:\\zv\\ZorvikShell.INI", "V:\\r\\drop"))],
+            N, shell_reps)
+row("(c) ZorvikShell 2,000 files vs floor", m["zorvik"], m["floor"], 1.15)
+
+print("(d) one file, start to exit", file=sys.stderr, flush=True)
+m = compare("(d)", [("zorvik", wine_cmd("Zorvik.exe", "V:\\r\\drop\\f00000.jpg")),
+                    ("floor", wine_cmd("floor_one.exe", "V:\\r\\drop\\f00000.jpg", "V:\\r\\out\\jpg\\f00000.jpg"))],
+            1, one_reps)
+row("(d) one file, start to exit", m["zorvik"], m["floor"], 1.20)
+
+print("(e) peak working set, 10,000 files", file=sys.stderr, flush=True)
+make_tree(10000)
+zv_mb, rc = peak_mb(sort_cmd)
+check_sorted(10000, "(e) zorvik")
+make_tree(10000)
+floor_mb, _ = peak_mb(floor_cmd)
+check_sorted(10000, "(e) floor")
+row("(e) peak working set, 10,000 files", zv_mb, floor_mb, None, unit="MB")
+
+head = ("figure", "Zorvik", "floor", "ratio", "target", "")
+w = [max(len(r[i]) for r in rows + [head]) for i in range(len(head))]
+print("Zorvik benchmark: 64-bit build of the same sources (%s), wine64, warm persistent wineserver;" % binary)
+print("medians of %d alternating runs (the shell path %d, one file %d), fresh trees." % (reps, shell_reps, one_reps))
+print("In (a) the second line's floor column is organize, run natively on Linux.")
+print("(e): peak resident set (VmHWM) of the wine process; floor = floor_sort on the same tree.")
+for r in [head] + rows:
+    print("  ".join(c.ljust(w[i]) for i, c in enumerate(r)).rstrip())
+for p in problems:
+    print("PROBLEM: " + p)
+EOF
