@@ -9,13 +9,20 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 head=$(x86_64-w64-mingw32-objdump -f "$exe")
 grep -q 'file format pei-i386' <<<"$head" || fail "not PE32 i386: $head"
-x86_64-w64-mingw32-objdump -p "$exe" | grep -q 'Subsystem.*(Windows GUI)' || fail "not a GUI program"
-imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "not a GUI program"
+imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
 grep -qiE 'libstdc|libgcc|winpthread' <<<"$imports" && fail "not static: $imports"
-strings -el "$exe" | grep -qx '041103A4' || fail "no 041103A4 string table"
-strings -el "$exe" | grep -qx '1.0.0.19' || fail "no FileVersion 1.0.0.19"
-strings -el "$exe" | grep -qx '1.0.0.0' || fail "no ProductVersion 1.0.0.0"
+wide=$(strings -el "$exe")
+grep -qx '041103A4' <<<"$wide" || fail "no 041103A4 string table"
+grep -qx '1.0.0.19' <<<"$wide" || fail "no FileVersion 1.0.0.19"
+grep -qx '1.0.0.0' <<<"$wide" || fail "no ProductVersion 1.0.0.0"
 echo "PE32 GUI, static, version resource present"
+# The sorting run needs Wine's 32-bit half: run it where that is native, or when asked to.
+if ! /lib/ld-linux.so.2 --help >/dev/null 2>&1 && [ "${ZORVIK_PE32_RUN:-}" != 1 ]; then
+    echo "32-bit programs run emulated here: set ZORVIK_PE32_RUN=1 for the sorting run"
+    exit 0
+fi
 
 zv_locale
 # A prefix of its own with the 32-bit half; the test prefix's server must not be disturbed.
