@@ -19,14 +19,13 @@ grep -qx '1.0.0.19' <<<"$wide" || fail "no FileVersion 1.0.0.19"
 grep -qx '1.0.0.0' <<<"$wide" || fail "no ProductVersion 1.0.0.0"
 echo "PE32 GUI, static, version resource present"
 # The sorting run needs Wine's 32-bit half: run it where that is native, or when asked to.
-if ! /lib/ld-linux.so.2 --help >/dev/null 2>&1 && [ "${ZORVIK_PE32_RUN:-}" != 1 ]; then
+if ls /proc/sys/fs/binfmt_misc/zorvik-i386-* >/dev/null 2>&1 && [ "${ZORVIK_PE32_RUN:-}" != 1 ]; then
     echo "32-bit programs run emulated here: set ZORVIK_PE32_RUN=1 for the sorting run"
     exit 0
 fi
 
 zv_locale
 # A prefix of its own with the 32-bit half; the test prefix's server must not be disturbed.
-export WINESERVER_SAVED=$WINEPREFIX
 zv_prefix "$ZV_BUILD/wineprefix32" 32
 work=$(mktemp -d)
 trap 'WINEPREFIX=$ZV_BUILD/wineprefix32 wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
