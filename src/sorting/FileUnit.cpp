@@ -231,20 +231,16 @@ bool MoveFolderTo(const std::string &source, const std::string &destinationFolde
 }
 
 void CollectFiles(const std::string &folder, std::vector<std::string> &list) {
-    std::string dir = IncludeTrailingBackslash(folder);
-    WIN32_FIND_DATAA fd;
-    FindHandle find(FindFirstFileA((dir + "*.*").c_str(), &fd));
-    if (!find.valid()) return;
-    do {
-        if (!std::strcmp(fd.cFileName, ".") || !std::strcmp(fd.cFileName, "..")) continue;
+    ForEachEntry(folder, [&](const std::string &name, DWORD attributes) {
         // Links to folders are left alone: one that leads back to a parent would never end, and
         // one that leads elsewhere would sort files that were never dropped.
-        if (IsFolderLink(fd.dwFileAttributes)) continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CollectFiles(dir + fd.cFileName, list);
+        if (IsFolderLink(attributes)) return true;
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            CollectFiles(PathIn(folder, name), list);
         else
-            list.push_back(dir + fd.cFileName);
-    } while (FindNextFileA(find.get(), &fd));
+            list.push_back(PathIn(folder, name));
+        return true;
+    });
 }
 
 POINT CentredPosition(int screenWidth, int screenHeight, int width, int height) {

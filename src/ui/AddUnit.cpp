@@ -65,10 +65,7 @@ void TAddForm::FormShow() {
     Focus(IDC_EDTEXT);
 }
 
-void TAddForm::btnBrowseClick() {
-    std::string start = BrowseStartFolder(Text(IDC_EDTPATH)), folder;
-    if (SelectFolder("フォルダを指定してください。", start, folder)) SetText(IDC_EDTPATH, folder);
-}
+void TAddForm::btnBrowseClick() { BrowseInto(IDC_EDTPATH); }
 
 bool IsStorableExtension(const std::string &extension) {
     if (!extension.empty() && (extension[0] == '[' || extension[0] == ';')) return false;

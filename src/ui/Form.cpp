@@ -5,6 +5,7 @@
 
 #include "../common/Application.h"
 #include "../common/Win.h"
+#include "../sorting/FileUnit.h"
 
 namespace zv {
 namespace {
@@ -126,6 +127,12 @@ void Form::SelectRadio(std::initializer_list<int> set, int id) {
 }
 
 void Form::Focus(int id) { SetFocus(Item(id)); }
+
+void Form::BrowseInto(int edit) {
+    std::string folder;
+    if (SelectFolder("フォルダを指定してください。", BrowseStartFolder(Text(edit)), folder))
+        SetText(edit, folder);
+}
 
 void Form::Close(ModalResult result) {
     if (!FormClose()) return;

@@ -43,6 +43,9 @@ class Form {
     // Selects one radio button of a set (or none, with id 0); only the selected one is a tab stop.
     void SelectRadio(std::initializer_list<int> set, int id);
     void Focus(int id);
+    // A browse button: lets the user pick a folder for the edit field, starting where the
+    // field's text says; a cancelled choice leaves the field as it is.
+    void BrowseInto(int edit);
 
   protected:
     // Runs each time the window is shown, before it takes input.

@@ -115,13 +115,8 @@ void TFormSetting::radioNoMoveNoExtClick() {
     EnableNoExtPath(false);
 }
 
-void TFormSetting::Browse(int edit) {
-    std::string start = BrowseStartFolder(Text(edit)), folder;
-    if (SelectFolder("フォルダを指定してください。", start, folder)) SetText(edit, folder);
-}
-
-void TFormSetting::btnBrowseClick() { Browse(IDC_EDTFOLDERMOVEPATH); }
-void TFormSetting::btnBrowse2Click() { Browse(IDC_EDTNOEXTMOVEPATH); }
+void TFormSetting::btnBrowseClick() { BrowseInto(IDC_EDTFOLDERMOVEPATH); }
+void TFormSetting::btnBrowse2Click() { BrowseInto(IDC_EDTNOEXTMOVEPATH); }
 
 void TFormSetting::Save() {
     SettingsFile ini;

@@ -36,7 +36,6 @@ class TFormSetting : public Form {
     void btnBrowse2Click();
     void EnableFolderPath(bool enabled);
     void EnableNoExtPath(bool enabled);
-    void Browse(int edit);
 };
 
 } // namespace zv
