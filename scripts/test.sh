@@ -11,7 +11,7 @@ zv_locale
 zv_prefix "$ZV_BUILD/wineprefix"
 trap zv_cleanup EXIT
 # T: and U: are the test drives; U: lies on another file system (tmpfs) for moves across volumes.
-u=/dev/shm/zorvik-u-$(basename "$ZV_BUILD")
+u=/dev/shm/zorvik-u-$(printf %s "$ZV_BUILD" | md5sum | cut -c1-12)
 rm -rf "$ZV_BUILD/testdrive" "$u"
 zv_map_drive t "$ZV_BUILD/testdrive"
 zv_map_drive u "$u"
