@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the program's pictures: the 32x32 16-colour application icon and the 16x16 16-colour
-open-folder bitmap of the browse buttons (silver pixels are drawn transparent). Writes res/."""
+"""Draws the program's pictures: the 32x32 16-colour application icon, the 16x16 16-colour
+open-folder bitmap of the browse buttons (silver pixels are drawn transparent) and the 350x100
+256-colour banner of the version window. Writes res/."""
 import struct, sys, os
 
 # The 16 colours of the standard Windows palette, as (r, g, b).
@@ -70,6 +71,51 @@ def dib(px, with_mask):
             mask += bytes(row)
     return head + pal + bits + mask
 
+# 5x7 capitals for the banner's lettering.
+GLYPHS = {
+    'Z': ["#####", "....#", "...#.", "..#..", ".#...", "#....", "#####"],
+    'o': [".....", ".....", ".###.", "#...#", "#...#", "#...#", ".###."],
+    'r': [".....", ".....", "#.##.", "##..#", "#....", "#....", "#...."],
+    'v': [".....", ".....", "#...#", "#...#", "#...#", ".#.#.", "..#.."],
+    'i': ["..#..", ".....", ".##..", "..#..", "..#..", "..#..", ".###."],
+    'k': ["#....", "#....", "#..#.", "#.#..", "##...", "#.#..", "#..#."],
+}
+
+def banner():
+    # A night-blue sky fading to teal, a desk line, files dropping into sorted folders, and the
+    # product's name. Colours 16..255 of the table are the gradient; 0..15 the standard ones.
+    w, h = 350, 100
+    pal = list(PAL)
+    for i in range(240):
+        t = i / 239
+        pal.append((int(16 + 24*t), int(32 + 120*t), int(96 + 100*t)))
+    px = [[16 + (y * 239) // (h - 1) for x in range(w)] for y in range(h)]
+    def rect(x0, y0, x1, y1, c):
+        for y in range(max(0, y0), min(h, y1+1)):
+            for x in range(max(0, x0), min(w, x1+1)):
+                px[y][x] = c
+    rect(0, 84, w-1, 85, WHITE)
+    for i, (x, c) in enumerate([(196, YELLOW), (240, 14), (284, 10)]):
+        rect(x, 58, x+34, 83, K); rect(x+1, 59, x+33, 82, c); rect(x, 52, x+14, 58, K)
+        rect(x+1, 53, x+13, 58, c)
+        fy = 14 + 12*i
+        rect(x+10, fy, x+24, fy+18, K); rect(x+11, fy+1, x+23, fy+17, WHITE)
+        rect(x+17, fy+21, x+17, 49, WHITE)
+    x = 14
+    for ch in "Zorvik":
+        g = GLYPHS[ch]
+        for gy, row in enumerate(g):
+            for gx, c in enumerate(row):
+                if c == '#':
+                    rect(x + gx*5, 26 + gy*6, x + gx*5 + 4, 26 + gy*6 + 5, WHITE)
+        x += 30
+    head = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 0, 0, 0, 0, 256, 0)
+    table = b''.join(struct.pack('BBBB', b, g, r, 0) for r, g, b in pal)
+    stride = (w + 3) // 4 * 4
+    bits = b''.join(bytes(px[y]) + bytes(stride - w) for y in reversed(range(h)))
+    d = head + table + bits
+    return b'BM' + struct.pack('<IHHI', 14 + len(d), 0, 0, 14 + 40 + 1024) + d
+
 def main(out):
     img = dib(icon(), True)
     ico = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', 32, 32, 16, 0, 1, 4, len(img), 22) + img
@@ -77,5 +123,6 @@ def main(out):
     d = dib(folder(), False)
     bmp = b'BM' + struct.pack('<IHHI', 14 + len(d), 0, 0, 14 + 40 + 64) + d
     open(os.path.join(out, 'folder.bmp'), 'wb').write(bmp)
+    open(os.path.join(out, 'banner.bmp'), 'wb').write(banner())
 
 main(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', 'res'))

@@ -8,7 +8,14 @@ cd "$root"
 bash scripts/build.sh
 source scripts/wine-env.sh
 zv_locale
-zv_prefix "$ZV_BUILD/wineprefix"
+# Where 32-bit Linux programs run natively, the end-to-end and GUI tests drive the shipped 32-bit
+# Zorvik.exe itself; elsewhere its 64-bit twin (and tests/pe32-check.sh the shipped one).
+if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
+    zv_prefix "$ZV_BUILD/wineprefix" 32
+    export ZORVIK_EXE="Z:${ZV_BUILD//\//\\}\\Zorvik.exe"
+else
+    zv_prefix "$ZV_BUILD/wineprefix"
+fi
 trap zv_cleanup EXIT
 # T: and U: are the test drives; U: lies on another file system (tmpfs) for moves across volumes.
 u=/dev/shm/zorvik-u-$(printf %s "$ZV_BUILD" | md5sum | cut -c1-12)

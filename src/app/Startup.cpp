@@ -69,6 +69,7 @@ int RunProgram(const std::vector<std::string> &args) {
     }
     if (!sorting) {
         SetAppTitle("Zorvik");
+        ShowSettingsWindows();
         return 0;
     }
     if (!runCancelled) Sort(args);

@@ -16,4 +16,8 @@ void FirstRunSteps();
 // The first-run window: shown modally, saves on every close; true when it was confirmed.
 bool ShowFirstRunWindow();
 
+// Settings mode: creates the main window, the version window and the two editors, in this order,
+// and runs until the main window closes.
+void ShowSettingsWindows();
+
 } // namespace zv

@@ -25,7 +25,10 @@ std::string SettingsPath() {
 
 bool SettingsFileExists() { return FileExists(SettingsPath()); }
 
-SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
+SettingsFile::SettingsFile(std::string path) : path_(std::move(path)), shownPath_(path_) {}
+
+SettingsFile::SettingsFile(std::string path, std::string shownPath)
+    : path_(std::move(path)), shownPath_(std::move(shownPath)) {}
 
 SettingsFile::~SettingsFile() {
     // Asks the system to write its cached copy of the file. The result is FALSE on some systems
@@ -53,7 +56,7 @@ bool SettingsFile::ReadBool(const char *section, const char *key, bool def) cons
 }
 
 void SettingsFile::RaiseWriteError() const {
-    throw Error(Format("%s に書き込めません", path_));
+    throw Error(Format("%s に書き込めません", shownPath_));
 }
 
 void SettingsFile::WriteString(const char *section, const char *key, const std::string &value) {
@@ -91,6 +94,32 @@ std::vector<std::string> SettingsFile::ReadSection(const char *section) const {
         i += len + 1;
     }
     return keys;
+}
+
+void RewriteSettings(const std::function<void(SettingsFile &)> &edit, const std::string &path) {
+    const std::string folder = ExtractFilePath(path);
+    char temp[MAX_PATH + 1] = {};
+    const bool made = folder.size() + 14 <= MAX_PATH && // GetTempFileNameA's own bound
+                      GetTempFileNameA(folder.c_str(), "zv", 0, temp) != 0;
+    bool done = false;
+    if (made) {
+        try {
+            // A missing file is no error: the copy then starts empty, as the file would.
+            if (CopyFileA(path.c_str(), temp, FALSE) || GetLastError() == ERROR_FILE_NOT_FOUND) {
+                {
+                    SettingsFile copy(temp, path);
+                    edit(copy);
+                } // flushed here
+                done = MoveFileExA(temp, path.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+            }
+        } catch (...) {
+            DeleteFileA(temp);
+            throw;
+        }
+        if (!done) DeleteFileA(temp);
+    }
+    if (!done) throw Error(Format("%s に書き込めません", path));
 }
 
 void WriteDefaultSettings() {

@@ -1,6 +1,7 @@
 // The settings file: an INI file beside the executable, read and written through the profile API.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ bool SettingsFileExists();
 class SettingsFile {
   public:
     explicit SettingsFile(std::string path = SettingsPath());
+    // An object on another file whose errors name the settings file it stands in for.
+    SettingsFile(std::string path, std::string shownPath);
     ~SettingsFile();
     SettingsFile(const SettingsFile &) = delete;
     SettingsFile &operator=(const SettingsFile &) = delete;
@@ -43,8 +46,14 @@ class SettingsFile {
 
   private:
     [[noreturn]] void RaiseWriteError() const;
-    std::string path_;
+    std::string path_, shownPath_;
 };
+
+// Runs edit on a copy of the settings file made beside it, and puts the copy in the file's place
+// in one move only when every write succeeded: a save that fails half way leaves the file exactly
+// as it was, and raises the write error of the settings file.
+void RewriteSettings(const std::function<void(SettingsFile &)> &edit,
+                     const std::string &path = SettingsPath());
 
 // Writes the five Option keys of a new settings file from the global BaseDir, unless a file
 // already exists there.

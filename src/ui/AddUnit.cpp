@@ -2,16 +2,13 @@
 // and add a rule for a file met while sorting (saved to the settings file at once).
 #include "AddUnit.h"
 
-#include <commctrl.h>
-
-#include <vector>
-
 #include "../app/globUnit.h"
 #include "../common/Application.h"
 #include "../common/Text.h"
 #include "../common/Win.h"
 #include "../settings/SettingsFile.h"
 #include "../sorting/FileUnit.h"
+#include "ReportList.h"
 
 namespace zv {
 
@@ -74,18 +71,24 @@ bool IsStorableExtension(const std::string &extension) {
     return true;
 }
 
-void TAddForm::btnOKClick() {
-    const std::string typed = Text(IDC_EDTEXT), path = Text(IDC_EDTPATH);
-    if (typed.empty()) {
+bool ExtensionFromField(const std::string &typed, std::string &extension) {
+    if (typed.empty()) { // the text as typed: an entry of dots only passes
         ShowWarning("拡張子を入力してください。");
-        return;
+        return false;
     }
-    const std::string extension = RemoveDots(typed);
+    extension = RemoveDots(typed);
     if (!IsStorableExtension(extension)) {
         ShowWarning("この拡張子は設定ファイルに保存できません。\r\n"
                     "「=」を含む拡張子や、「[」「;」で始まる拡張子は使えません。");
-        return;
+        return false;
     }
+    return true;
+}
+
+void TAddForm::btnOKClick() {
+    const std::string path = Text(IDC_EDTPATH);
+    std::string extension;
+    if (!ExtensionFromField(Text(IDC_EDTEXT), extension)) return;
     if (!DirectoryExists(path)) {
         if (!Confirm("フォルダを作成しますか？")) return;
         ForceFolder(path);
@@ -93,7 +96,7 @@ void TAddForm::btnOKClick() {
     const std::string folder = ExcludeTrailingBackslash(path);
     switch (RuleDialogMode) {
     case 0:
-        if (ListView1) ListAppendRow(ListView1, extension, folder);
+        if (ListView1) ListAppendRow(ListView1, {extension, folder});
         break;
     case 1:
         if (ListView1) {
@@ -112,41 +115,6 @@ void TAddForm::btnOKClick() {
 void TAddForm::SaveRule(const std::string &extension, const std::string &folder) {
     SettingsFile ini;
     ini.WriteString("Extensions", extension.c_str(), folder);
-}
-
-int ListSelectedRow(HWND list) {
-    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-std::string ListCell(HWND list, int row, int column) {
-    std::vector<char> buf(MAX_PATH + 1);
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buf.data();
-        item.cchTextMax = static_cast<int>(buf.size());
-        int n = static_cast<int>(SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                              reinterpret_cast<LPARAM>(&item)));
-        if (n < static_cast<int>(buf.size()) - 1) return std::string(buf.data(), static_cast<size_t>(n));
-        buf.resize(buf.size() * 2);
-    }
-}
-
-void ListSetCell(HWND list, int row, int column, const std::string &text) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char *>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-int ListAppendRow(HWND list, const std::string &caption, const std::string &subItem) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<char *>(caption.c_str());
-    int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (row >= 0) ListSetCell(list, row, 1, subItem);
-    return row;
 }
 
 } // namespace zv

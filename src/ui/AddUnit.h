@@ -31,11 +31,8 @@ class TAddForm : public Form {
 // True when a settings file can hold the extension as a key of its own: no "=", and no "[" or
 // ";" at its start (those lines would read back as a section or a comment).
 bool IsStorableExtension(const std::string &extension);
-
-// Report-view rows of a rule list: caption and first sub-item.
-int ListSelectedRow(HWND list);
-std::string ListCell(HWND list, int row, int column);
-void ListSetCell(HWND list, int row, int column, const std::string &text);
-int ListAppendRow(HWND list, const std::string &caption, const std::string &subItem);
+// The extension of an editor's field: every "." removed. False, after a warning, when the field
+// is empty or the settings file could not hold the extension.
+bool ExtensionFromField(const std::string &typed, std::string &extension);
 
 } // namespace zv

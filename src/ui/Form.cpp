@@ -1,6 +1,9 @@
 // The form base: window, controls from a table, modal loop, keyboard, errors shown in the box.
 #include "Form.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <exception>
 
 #include "../common/Application.h"
@@ -16,6 +19,8 @@ const int kFolderPicture = 100;
 void RegisterFormClass() {
     static bool done = false;
     if (done) return;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -34,6 +39,20 @@ bool IsPushButton(HWND hwnd) {
     return lstrcmpiA(cls, "Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
 
+// Radio buttons exclude each other within a run of the table that starts at a control with
+// WS_GROUP. A run is opened by the first radio button of a parent and closed by the next control
+// of another parent; the edit fields between the radio buttons of one group box stay inside it.
+DWORD GroupStyle(const ControlSpec &c, int &openGroup) {
+    if (c.kind == Kind::Radio) {
+        if (openGroup == c.parent) return 0;
+        openGroup = c.parent;
+        return WS_GROUP;
+    }
+    if (openGroup != -1 && openGroup == c.parent) return 0;
+    openGroup = -1;
+    return WS_GROUP;
+}
+
 } // namespace
 
 Form::Form(const char *caption, int clientWidth, int clientHeight,
@@ -43,60 +62,130 @@ Form::Form(const char *caption, int clientWidth, int clientHeight,
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    HINSTANCE instance = GetModuleHandleA(nullptr);
     hwnd_ = CreateWindowExA(exStyle, kClass, caption, style, 0, 0, r.right - r.left,
-                            r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+                            r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_) RaiseSystemError(GetLastError());
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
 
-    font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
+    auto font = [](int weight, BOOL underline) {
+        return CreateFontA(-12, 0, 0, 0, weight, FALSE, underline, FALSE, SHIFTJIS_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
+    };
+    font_ = font(FW_NORMAL, FALSE);
+    bold_ = font(FW_BOLD, FALSE);
+    underline_ = font(FW_NORMAL, TRUE);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
+    int openGroup = -1;
     for (const ControlSpec &c : controls) {
-        int x = c.left, y = c.top;
-        if (c.parent) { // positions inside a group box are relative to it
-            RECT pr;
-            GetWindowRect(Item(c.parent), &pr);
-            MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&pr), 2);
-            x += pr.left;
-            y += pr.top;
+        HWND h = CreateControl(c);
+        SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | GroupStyle(c, openGroup));
+        auto page = pageOf_.find(c.parent);
+        if (c.kind == Kind::Page) {
+            pages_[c.parent].push_back(c.id);
+            pageOf_[c.id] = c.id;
+        } else if (page != pageOf_.end()) {
+            pageOf_[c.id] = page->second;
         }
-        const char *cls = "Button";
-        DWORD s = WS_CHILD | WS_VISIBLE, ex = 0;
-        switch (c.kind) {
-        case Kind::Label: cls = "Static"; s |= SS_LEFT | SS_NOPREFIX; break;
-        case Kind::Edit:
-            cls = "Edit";
-            s |= WS_TABSTOP | ES_AUTOHSCROLL;
-            ex = WS_EX_CLIENTEDGE;
-            break;
-        case Kind::Button: s |= WS_TABSTOP | BS_PUSHBUTTON; break;
-        case Kind::DefaultButton:
-            s |= WS_TABSTOP | BS_DEFPUSHBUTTON;
-            defaultId_ = c.id;
-            break;
-        case Kind::Radio: s |= BS_AUTORADIOBUTTON; break; // tab stop only while selected
-        case Kind::Group: s |= BS_GROUPBOX; break;
-        case Kind::Picture: cls = "Static"; s |= SS_OWNERDRAW | SS_NOTIFY; break;
+    }
+    for (const auto &tabs : pages_) ShowPage(tabs.first, tabs.second.front());
+}
+
+HWND Form::CreateControl(const ControlSpec &c) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    int x = c.left, y = c.top, w = c.width, h = c.height;
+    if (c.parent) { // positions inside a group box, a panel or a page are relative to it
+        RECT pr;
+        GetWindowRect(Item(c.parent), &pr);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&pr), 2);
+        if (c.kind == Kind::Page) { // the page control's display area, below its tabs
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char *>(c.caption ? c.caption : "");
+            HWND tabs = Item(c.parent);
+            SendMessageA(tabs, TCM_INSERTITEMA, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0),
+                         reinterpret_cast<LPARAM>(&item));
+            RECT area{0, 0, pr.right - pr.left, pr.bottom - pr.top};
+            SendMessageA(Item(c.parent), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+            x = area.left;
+            y = area.top;
         }
-        HWND h = CreateWindowExA(ex, cls, c.caption ? c.caption : "", s, x, y, c.width, c.height,
-                                 hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                                 instance, nullptr);
-        if (!h) RaiseSystemError(GetLastError());
-        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        if (c.kind == Kind::Picture && !folder_)
+        x += pr.left;
+        y += pr.top;
+    }
+    const char *cls = "Button";
+    DWORD s = WS_CHILD | WS_VISIBLE, ex = 0;
+    HFONT font = font_;
+    switch (c.kind) {
+    case Kind::Label: cls = "Static"; s |= SS_LEFT | SS_NOPREFIX; break;
+    case Kind::BoldLabel: font = bold_; // fall through
+    case Kind::AutoLabel: cls = "Static"; s |= SS_LEFT | SS_NOPREFIX; break;
+    case Kind::LinkLabel: cls = "Static"; s |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY; break;
+    case Kind::Edit:
+        cls = "Edit";
+        s |= WS_TABSTOP | ES_AUTOHSCROLL;
+        ex = WS_EX_CLIENTEDGE;
+        break;
+    case Kind::Button: s |= WS_TABSTOP | BS_PUSHBUTTON; break;
+    case Kind::DefaultButton:
+        s |= WS_TABSTOP | BS_DEFPUSHBUTTON;
+        defaultId_ = c.id;
+        break;
+    case Kind::Radio: s |= BS_AUTORADIOBUTTON; break; // tab stop only while selected
+    case Kind::Group: s |= BS_GROUPBOX; break;
+    case Kind::Picture: cls = "Static"; s |= SS_OWNERDRAW | SS_NOTIFY; break;
+    case Kind::Image: cls = "Static"; s |= SS_BITMAP | SS_NOTIFY; break;
+    case Kind::Panel: cls = "Static"; s |= SS_ETCHEDFRAME; break;
+    case Kind::Bevel: cls = "Static"; s |= SS_ETCHEDHORZ; break;
+    case Kind::Tabs: cls = WC_TABCONTROLA; s |= WS_TABSTOP | WS_CLIPSIBLINGS; break;
+    case Kind::Page: cls = "Static"; s &= ~WS_VISIBLE; break;
+    case Kind::List:
+        cls = WC_LISTVIEWA;
+        s |= WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+        break;
+    }
+    HWND hwnd = CreateWindowExA(ex, cls, c.caption ? c.caption : "", s, x, y, w, h, hwnd_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance,
+                                nullptr);
+    if (!hwnd) RaiseSystemError(GetLastError());
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    switch (c.kind) {
+    case Kind::Picture:
+        if (!folder_)
             folder_ = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(kFolderPicture),
                                                       IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+        break;
+    case Kind::Image: {
+        HBITMAP bm = static_cast<HBITMAP>(
+            LoadImageA(instance, MAKEINTRESOURCEA(c.resource), IMAGE_BITMAP, 0, 0, 0));
+        if (bm) {
+            images_.push_back(bm);
+            SendMessageA(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bm));
+        }
+        break;
     }
+    case Kind::AutoLabel:
+    case Kind::BoldLabel:
+    case Kind::LinkLabel: SetLabel(c.id, c.caption ? c.caption : ""); break;
+    case Kind::Bevel: // the static grows its etched line by two pixels: the table's size holds
+        SetWindowPos(hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
+        break;
+    case Kind::List:
+        SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        break;
+    default: break;
+    }
+    return hwnd;
 }
 
 Form::~Form() {
     if (hwnd_) DestroyWindow(hwnd_);
-    if (font_) DeleteObject(font_);
-    if (folder_) DeleteObject(folder_);
+    for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(bold_),
+                      static_cast<HGDIOBJ>(underline_), static_cast<HGDIOBJ>(folder_)})
+        if (o) DeleteObject(o);
+    for (HBITMAP bm : images_) DeleteObject(bm);
 }
 
 std::string Form::Text(int id) const {
@@ -140,14 +229,55 @@ void Form::Close(ModalResult result) {
     closed_ = true;
 }
 
+void Form::SetLabel(int id, const std::string &text) {
+    HWND h = Item(id);
+    SetWindowTextA(h, text.c_str());
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(h, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    RECT r;
+    GetWindowRect(h, &r);
+    SetWindowPos(h, nullptr, 0, 0, size.cx, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void Form::ShowPage(int tabs, int page) {
+    const std::vector<int> &pages = pages_[tabs];
+    for (size_t i = 0; i < pages.size(); ++i)
+        if (pages[i] == page) SendMessageA(Item(tabs), TCM_SETCURSEL, i, 0);
+    HWND focus = GetFocus();
+    bool focusHidden = false;
+    for (const auto &control : pageOf_) {
+        auto owner = std::find(pages.begin(), pages.end(), control.second);
+        if (owner == pages.end() || control.first == control.second) continue;
+        bool show = control.second == page;
+        HWND h = Item(control.first);
+        if (!show && h == focus) focusHidden = true;
+        ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
+    }
+    // A control of the page just hidden cannot keep the keyboard: the page control takes it.
+    if (focusHidden) SetFocus(Item(tabs));
+}
+
+int Form::CurrentPage(int tabs) const {
+    auto it = pages_.find(tabs);
+    if (it == pages_.end()) return 0;
+    LRESULT i = SendMessageA(Item(tabs), TCM_GETCURSEL, 0, 0);
+    return i >= 0 && static_cast<size_t>(i) < it->second.size() ? it->second[static_cast<size_t>(i)] : 0;
+}
+
 ModalResult Form::ShowModal() {
     result_ = ModalResult::None;
     closed_ = false;
+    savedFocus_ = nullptr;
     RECT r;
     GetWindowRect(hwnd_, &r);
     int w = r.right - r.left, h = r.bottom - r.top;
     SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    HWND before = GetActiveWindow();
     {
         ThreadWindowsDisabled others;
         ShowWindow(hwnd_, SW_SHOW);
@@ -166,13 +296,25 @@ ModalResult Form::ShowModal() {
                 break;
             }
             if (got < 0) break;
-            if (!IsDialogMessageA(hwnd_, &msg)) {
+            bool taken = false;
+            if (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)) {
+                try {
+                    taken = PreviewKey(msg);
+                } catch (const std::exception &e) {
+                    ShowError(e.what());
+                    taken = true;
+                }
+            }
+            if (!taken && !IsDialogMessageA(hwnd_, &msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
         }
-        ShowWindow(hwnd_, SW_HIDE);
-    }
+    } // the other windows are enabled again before this one hides, so that one of them is
+      // activated when it goes, with the focus where it was
+    ShowWindow(hwnd_, SW_HIDE);
+    if (before && before != hwnd_ && IsWindow(before) && IsWindowVisible(before))
+        SetActiveWindow(before);
     return result_ == ModalResult::OK ? ModalResult::OK : ModalResult::Cancel;
 }
 
@@ -238,12 +380,34 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
         DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT *>(lp));
         return TRUE;
+    case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR *>(lp));
+    case WM_CTLCOLORSTATIC: {
+        COLORREF color = LabelColor(GetDlgCtrlID(reinterpret_cast<HWND>(lp)));
+        if (color == CLR_INVALID) break;
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetTextColor(dc, color);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_ACTIVATE: {
+        // As a dialog does: the control that had the focus gets it back when the window is
+        // active again, after a box or a modal window of its own has closed.
+        HWND focus = GetFocus();
+        if (LOWORD(wp) == WA_INACTIVE) {
+            if (focus && IsChild(hwnd_, focus)) savedFocus_ = focus;
+        } else if (savedFocus_ && IsWindow(savedFocus_) && IsWindowVisible(savedFocus_) &&
+                   IsWindowEnabled(savedFocus_)) {
+            SetFocus(savedFocus_);
+            return 0;
+        }
+        break;
+    }
     case WM_CLOSE:
         Close(ModalResult::Cancel);
         return 0;
-    default:
-        return DefWindowProcA(hwnd_, msg, wp, lp);
+    default: break;
     }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
 } // namespace zv

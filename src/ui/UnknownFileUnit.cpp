@@ -8,12 +8,11 @@
 #include "../app/globUnit.h"
 #include "../common/Application.h"
 #include "../settings/SettingsFile.h"
-#include "../sorting/FileUnit.h"
 
 namespace zv {
 
 TFormSetting::TFormSetting()
-    : Form("Zorvikの設定", 290, 226,
+    : OptionsForm("Zorvikの設定", 290, 226,
            {
                {Kind::Group, IDC_GROUPBOX2, 0, 0, 90, 289, 103,
                 "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
@@ -34,41 +33,18 @@ TFormSetting::TFormSetting()
     FormCreate();
 }
 
-namespace {
-constexpr std::initializer_list<int> kFolderSet = {TFormSetting::IDC_RADIOMOVEFOLDER,
-                                                   TFormSetting::IDC_RADIOZORVIKFOLDER};
-constexpr std::initializer_list<int> kNoExtSet = {TFormSetting::IDC_RADIOMOVENOEXT,
-                                                  TFormSetting::IDC_RADIOINQUIRY,
-                                                  TFormSetting::IDC_RADIONOMOVENOEXT};
-} // namespace
-
 void TFormSetting::FormCreate() {
     Accepted = false;
     SettingsFile ini;
-    bool moveFolder = ini.ReadBool("Option", "MoveFolder", true);
-    SelectRadio(kFolderSet, moveFolder ? IDC_RADIOMOVEFOLDER : IDC_RADIOZORVIKFOLDER);
-    EnableFolderPath(moveFolder);
-    SetText(IDC_EDTFOLDERMOVEPATH, ini.ReadString("Option", "MoveFolderPath", ""));
-    NoExtMode = ini.ReadInteger("Option", "MoveNoExt", 0);
-    const int noExtRadio[] = {IDC_RADIOMOVENOEXT, IDC_RADIOINQUIRY, IDC_RADIONOMOVENOEXT};
-    SelectRadio(kNoExtSet, NoExtMode >= 0 && NoExtMode <= 2 ? noExtRadio[NoExtMode] : 0);
-    EnableNoExtPath(NoExtMode == 0);
-    SetText(IDC_EDTNOEXTMOVEPATH, ini.ReadString("Option", "MoveNoExtPath", ""));
+    LoadOptions(ini);
     BaseDir = ini.ReadString("Option", "BaseDir", "");
 }
 
 void TFormSetting::Command(int id, int code) {
-    if (code != BN_CLICKED && code != STN_CLICKED) return;
+    if (OptionCommand(id, code) || code != BN_CLICKED) return;
     switch (id) {
     case IDC_BTNOK: btnOKClick(); break;
     case IDC_BTNCANCEL: btnCancelClick(); break;
-    case IDC_RADIOMOVEFOLDER: radioMoveFolderClick(); break;
-    case IDC_RADIOZORVIKFOLDER: radioZorvikFolderClick(); break;
-    case IDC_RADIOMOVENOEXT: radioMoveNoExtClick(); break;
-    case IDC_RADIOINQUIRY: radioInquiryClick(); break;
-    case IDC_RADIONOMOVENOEXT: radioNoMoveNoExtClick(); break;
-    case IDC_BTNBROWSE: btnBrowseClick(); break;
-    case IDC_BTNBROWSE2: btnBrowse2Click(); break;
     }
 }
 
@@ -77,55 +53,12 @@ void TFormSetting::btnOKClick() {
     Close(ModalResult::OK);
 }
 
-void TFormSetting::EnableFolderPath(bool enabled) {
-    Enable(IDC_EDTFOLDERMOVEPATH, enabled);
-    Enable(IDC_BTNBROWSE, enabled);
-}
-
-void TFormSetting::EnableNoExtPath(bool enabled) {
-    Enable(IDC_EDTNOEXTMOVEPATH, enabled);
-    Enable(IDC_BTNBROWSE2, enabled);
-}
-
-void TFormSetting::radioMoveFolderClick() {
-    SelectRadio(kFolderSet, IDC_RADIOMOVEFOLDER);
-    EnableFolderPath(true);
-}
-
-void TFormSetting::radioZorvikFolderClick() {
-    SelectRadio(kFolderSet, IDC_RADIOZORVIKFOLDER);
-    EnableFolderPath(false);
-}
-
-void TFormSetting::radioMoveNoExtClick() {
-    SelectRadio(kNoExtSet, IDC_RADIOMOVENOEXT);
-    NoExtMode = 0;
-    EnableNoExtPath(true);
-}
-
-void TFormSetting::radioInquiryClick() {
-    SelectRadio(kNoExtSet, IDC_RADIOINQUIRY);
-    NoExtMode = 1;
-    EnableNoExtPath(false);
-}
-
-void TFormSetting::radioNoMoveNoExtClick() {
-    SelectRadio(kNoExtSet, IDC_RADIONOMOVENOEXT);
-    NoExtMode = 2;
-    EnableNoExtPath(false);
-}
-
-void TFormSetting::btnBrowseClick() { BrowseInto(IDC_EDTFOLDERMOVEPATH); }
-void TFormSetting::btnBrowse2Click() { BrowseInto(IDC_EDTNOEXTMOVEPATH); }
-
+// The paths are stored exactly as typed, a trailing backslash included.
 void TFormSetting::Save() {
     SettingsFile ini;
     MoveFolder = Checked(IDC_RADIOMOVEFOLDER);
-    ini.WriteBool("Option", "MoveFolder", MoveFolder);
     MoveFolderPath = Text(IDC_EDTFOLDERMOVEPATH);
-    ini.WriteString("Option", "MoveFolderPath", MoveFolderPath);
-    ini.WriteInteger("Option", "MoveNoExt", NoExtMode);
-    ini.WriteString("Option", "MoveNoExtPath", Text(IDC_EDTNOEXTMOVEPATH));
+    SaveOptions(ini, MoveFolderPath, Text(IDC_EDTNOEXTMOVEPATH));
 }
 
 bool TFormSetting::FormClose() {

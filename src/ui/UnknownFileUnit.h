@@ -1,21 +1,15 @@
 // The first-run window: what happens to dropped folders and to files without a rule.
 #pragma once
-#include <cstdint>
-
-#include "Form.h"
+#include "OptionsForm.h"
 
 namespace zv {
 
-class TFormSetting : public Form {
+class TFormSetting : public OptionsForm {
   public:
-    enum : int { IDC_GROUPBOX2 = 201, IDC_BTNBROWSE2, IDC_RADIOMOVENOEXT, IDC_EDTNOEXTMOVEPATH,
-                 IDC_RADIONOMOVENOEXT, IDC_RADIOINQUIRY, IDC_GROUPBOX1, IDC_BTNBROWSE,
-                 IDC_RADIOMOVEFOLDER, IDC_RADIOZORVIKFOLDER, IDC_EDTFOLDERMOVEPATH, IDC_BTNCANCEL,
-                 IDC_BTNOK = IDOK };
+    enum : int { IDC_BTNCANCEL = 212, IDC_BTNOK = IDOK };
 
     TFormSetting(); // loads the options (FormCreate)
 
-    int32_t NoExtMode = 0;
     bool Accepted = false;
 
   protected:
@@ -27,15 +21,6 @@ class TFormSetting : public Form {
     void Save();
     void btnOKClick();
     void btnCancelClick() { Close(ModalResult::Cancel); }
-    void radioMoveFolderClick();
-    void radioZorvikFolderClick();
-    void radioMoveNoExtClick();
-    void radioInquiryClick();
-    void radioNoMoveNoExtClick();
-    void btnBrowseClick();
-    void btnBrowse2Click();
-    void EnableFolderPath(bool enabled);
-    void EnableNoExtPath(bool enabled);
 };
 
 } // namespace zv

@@ -1,7 +1,10 @@
 // The end-to-end robot and the per-test folder.
 #include "robot/Robot.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 
@@ -148,22 +151,260 @@ std::vector<std::string> RunResult::Titles() const {
     return t;
 }
 
-RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
-                     const RunOptions &options) {
-    RunResult result;
-    std::string line = Quote(options.exe);
+namespace {
+
+// Starts the program with its arguments quoted as the shell quotes them.
+bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
+                  const std::string &cwd, PROCESS_INFORMATION &pi) {
+    std::string line = Quote(exe);
     for (const std::string &a : args) line += " " + Quote(a);
     std::vector<char> cmd(line.begin(), line.end());
     cmd.push_back('\0');
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(options.exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        options.cwd.empty() ? nullptr : options.cwd.c_str(), &si, &pi)) {
-        ADD_FAILURE() << "cannot start " << options.exe << ": error " << GetLastError()
-                      << " (command line " << line.size() << " chars)";
-        return result;
+    if (CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
+        return true;
+    ADD_FAILURE() << "cannot start " << exe << ": error " << GetLastError() << " (command line "
+                  << line.size() << " chars)";
+    return false;
+}
+
+HWND FindVisible(DWORD pid, const std::string &title) {
+    Search search{pid, {}};
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    for (HWND h : search.found)
+        if (WindowText(h) == title) return h;
+    return nullptr;
+}
+
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(60);
+}
+
+POINT ScreenPoint(HWND control, POINT at) {
+    RECT r;
+    GetWindowRect(control, &r);
+    if (at.x < 0) at = {(r.right - r.left) / 2, (r.bottom - r.top) / 2};
+    return {r.left + at.x, r.top + at.y};
+}
+
+} // namespace
+
+Session::Session(const std::string &exe, const std::vector<std::string> &args,
+                 const std::string &cwd) {
+    if (!StartProgram(exe, args, cwd, pi_)) return;
+    BOOL wow = FALSE;
+    wow64_ = IsWow64Process(pi_.hProcess, &wow) && wow;
+}
+
+Session::~Session() {
+    if (!pi_.hProcess) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(pi_.hProcess, 999);
+        WaitForSingleObject(pi_.hProcess, 5000);
     }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+}
+
+HWND Session::Window(const std::string &title, DWORD ms) const {
+    for (ULONGLONG start = GetTickCount64(); GetTickCount64() - start < ms; Sleep(20)) {
+        if (HWND h = FindVisible(pi_.dwProcessId, title)) {
+            Sleep(150); // let it finish showing and take the focus
+            return h;
+        }
+        if (!pi_.hProcess || WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) break;
+    }
+    ADD_FAILURE() << "no window \"" << title << "\"";
+    return nullptr;
+}
+
+bool Session::Gone(HWND window, DWORD ms) const {
+    for (ULONGLONG start = GetTickCount64(); GetTickCount64() - start < ms; Sleep(20))
+        if (!IsWindow(window) || !IsWindowVisible(window)) return true;
+    return false;
+}
+
+void Session::MoveTo(HWND control, POINT at) const {
+    POINT p = ScreenPoint(control, at);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (p.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = (p.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send({in});
+}
+
+void Session::Click(HWND control, POINT at, int clicks) const {
+    if (!control) {
+        ADD_FAILURE() << "no control to click";
+        return;
+    }
+    MoveTo(control, at);
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < clicks; ++i)
+        for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            INPUT in{};
+            in.type = INPUT_MOUSE;
+            in.mi.dwFlags = flag;
+            inputs.push_back(in);
+        }
+    Send(inputs);
+    Sleep(100);
+}
+
+void Session::Keys(std::initializer_list<WORD> keys) const {
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        inputs.push_back(in);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *--it;
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(in);
+    }
+    Send(inputs);
+    Sleep(100);
+}
+
+void Session::Type(HWND edit, const std::string &text) {
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND Session::Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(pi_.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+std::string Session::AnswerBox(const std::string &title, int button) const {
+    HWND box = Window(title);
+    if (!box) return std::string();
+    std::string text = WindowText(GetDlgItem(box, kBoxText));
+    Click(GetDlgItem(box, button));
+    if (!Gone(box)) ADD_FAILURE() << "the box \"" << title << "\" stayed open";
+    return text;
+}
+
+void *Session::Remote(size_t size) const {
+    return VirtualAllocEx(pi_.hProcess, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+std::vector<std::vector<std::string>> Session::Rows(HWND list, int columns) const {
+    // LVITEMA as the program sees it: pszText and cchTextMax follow five 32-bit fields, after
+    // padding where pointers are 64-bit.
+    const size_t textAt = wow64_ ? 20 : 24, maxAt = wow64_ ? 24 : 32, buffer = 256, size = 4096;
+    char *remote = static_cast<char *>(Remote(buffer + size));
+    std::vector<std::vector<std::string>> rows;
+    if (!remote) return rows;
+    int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int r = 0; r < count; ++r) {
+        rows.emplace_back();
+        for (int c = 0; c < columns; ++c) {
+            char item[buffer] = {};
+            int sub = c, max = static_cast<int>(size);
+            unsigned long long text = reinterpret_cast<uintptr_t>(remote + buffer);
+            std::memcpy(item + 8, &sub, 4);
+            std::memcpy(item + textAt, &text, wow64_ ? 4 : 8);
+            std::memcpy(item + maxAt, &max, 4);
+            WriteProcessMemory(pi_.hProcess, remote, item, sizeof item, nullptr);
+            LRESULT n = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(r),
+                                     reinterpret_cast<LPARAM>(remote));
+            std::vector<char> out(size);
+            ReadProcessMemory(pi_.hProcess, remote + buffer, out.data(), size, nullptr);
+            rows.back().emplace_back(out.data(), static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, size - 1))));
+        }
+    }
+    VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
+    return rows;
+}
+
+void Session::ClickRow(HWND list, int row, int clicks) const {
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    void *remote = Remote(sizeof r);
+    WriteProcessMemory(pi_.hProcess, remote, &r, sizeof r, nullptr);
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(pi_.hProcess, remote, &r, sizeof r, nullptr);
+    VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
+    Click(list, {r.left + 5, (r.top + r.bottom) / 2}, clicks);
+}
+
+DWORD Session::Wait(DWORD ms) {
+    DWORD code = 0xFFFFFFFF;
+    if (pi_.hProcess && WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi_.hProcess, &code);
+    else
+        ADD_FAILURE() << "Zorvik did not end within " << ms << " ms";
+    return code;
+}
+
+std::string TextOf(HWND window) { return WindowText(window); }
+
+SIZE ClientSize(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return {r.right, r.bottom};
+}
+
+void ExpectLayout(HWND window, const std::vector<Layout> &layout) {
+    for (const Layout &l : layout) {
+        HWND c = GetDlgItem(window, l.id);
+        if (!c) {
+            ADD_FAILURE() << "no control " << l.id;
+            continue;
+        }
+        RECT r, parent{};
+        GetWindowRect(c, &r);
+        if (l.parent) {
+            GetWindowRect(GetDlgItem(window, l.parent), &parent);
+        } else {
+            POINT origin{0, 0};
+            ClientToScreen(window, &origin);
+            parent = {origin.x, origin.y, origin.x, origin.y};
+        }
+        EXPECT_EQ((std::vector<long>{l.left, l.top, l.width, l.height}),
+                  (std::vector<long>{r.left - parent.left, r.top - parent.top, r.right - r.left,
+                                     r.bottom - r.top}))
+            << "control " << l.id;
+        if (l.caption) {
+            EXPECT_EQ(l.caption, WindowText(c)) << "control " << l.id;
+        }
+    }
+}
+
+std::vector<int> TabOrder(HWND window) {
+    std::vector<int> ids;
+    HWND first = GetNextDlgTabItem(window, nullptr, FALSE), h = first;
+    while (h && ids.size() < 40) {
+        ids.push_back(GetDlgCtrlID(h));
+        h = GetNextDlgTabItem(window, h, FALSE);
+        if (h == first) break;
+    }
+    return ids;
+}
+
+std::string States(HWND window, std::initializer_list<int> ids) {
+    std::string out;
+    for (int id : ids) {
+        HWND c = GetDlgItem(window, id);
+        out += (out.empty() ? "" : " ") + std::to_string(id) + (IsWindowEnabled(c) ? "+" : "-");
+        if (ClassOf(c) == "Button" && SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED) out += "*";
+    }
+    return out;
+}
+
+RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
+                     const RunOptions &options) {
+    RunResult result;
+    PROCESS_INFORMATION pi{};
+    if (!StartProgram(options.exe, args, options.cwd, pi)) return result;
     size_t next = 0;
     std::set<HWND> handled;
     std::map<HWND, ULONGLONG> firstSeen;
@@ -420,7 +661,10 @@ void ZorvikTest::SetUp() {
     if (Exists(root_)) RemoveTree(root_);
     ASSERT_FALSE(Exists(root_)) << "cannot remove " << root_;
     MakeDirs(P("app"));
-    std::string zorvik = TestExeDir() + "..\\Zorvik.exe";
+    // The program under test: the shipped 32-bit executable where the test script names it,
+    // else the 64-bit build beside the tests.
+    const char *shipped = std::getenv("ZORVIK_EXE");
+    std::string zorvik = shipped && *shipped ? shipped : TestExeDir() + "..\\Zorvik.exe";
     ASSERT_TRUE(CopyFileA(zorvik.c_str(), ExePath().c_str(), FALSE))
         << zorvik << ": error " << GetLastError();
     ready_ = true;

@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,71 @@ void MoveEntry(Listing &listing, const std::string &from, const std::string &to)
 std::string FileNameOf(const std::string &path);
 std::string InFolder(const std::string &folder, const std::string &name);
 
+// A running Zorvik that a test drives step by step, the way a user does: clicks and key presses go
+// through the system's input queue (SendInput), so focus, activation, radio groups and
+// accelerators take their real paths. Everything read from its windows is read from outside.
+class Session {
+  public:
+    Session(const std::string &exe, const std::vector<std::string> &args, const std::string &cwd);
+    ~Session(); // kills the program if it still runs
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
+
+    // A visible top-level window of the program with that caption; null (and a failure) after
+    // the time-out.
+    HWND Window(const std::string &title, DWORD ms = 10000) const;
+    // True once the window is hidden or gone.
+    bool Gone(HWND window, DWORD ms = 10000) const;
+    static HWND Control(HWND window, int id) { return GetDlgItem(window, id); }
+
+    // A left click (or two) at a point of the control, by default its centre.
+    void Click(HWND control, POINT at = {-1, -1}, int clicks = 1) const;
+    void Click(HWND window, int id) const { Click(Control(window, id)); }
+    void MoveTo(HWND control, POINT at = {-1, -1}) const;
+    // Keys pressed in order and released in reverse: {VK_CONTROL, VK_TAB} is Ctrl+Tab.
+    void Keys(std::initializer_list<WORD> keys) const;
+    // Puts text into an edit field (WM_SETTEXT).
+    static void Type(HWND edit, const std::string &text);
+    void Type(HWND window, int id, const std::string &text) const { Type(Control(window, id), text); }
+    // The control that has the keyboard focus in the program, and its id.
+    HWND Focus() const;
+    int FocusId() const { return GetDlgCtrlID(Focus()); }
+    // Waits for a message box with that title, returns its text and clicks the button.
+    std::string AnswerBox(const std::string &title, int button) const;
+
+    // A report list's rows: the first columns cells of each, read through the program's memory.
+    std::vector<std::vector<std::string>> Rows(HWND list, int columns) const;
+    // Selects a row by clicking it (or opens it with a double click).
+    void ClickRow(HWND list, int row, int clicks = 1) const;
+
+    // Waits for the program to end; its exit code, or 0xFFFFFFFF (and a failure) when it did not.
+    DWORD Wait(DWORD ms = 15000);
+
+  private:
+    void *Remote(size_t size) const;
+    PROCESS_INFORMATION pi_{};
+    bool wow64_ = false; // a 32-bit program: its structures have 32-bit pointers
+};
+
+// One row of a window's layout table: the control, the control it sits in (0: the window), its
+// rectangle relative to that one, and its caption (null: not checked).
+struct Layout {
+    int id, parent;
+    int left, top, width, height;
+    const char *caption;
+};
+// Checks every row against the window as it is shown now; visible only (hidden controls of
+// other pages are skipped when visibleOnly).
+void ExpectLayout(HWND window, const std::vector<Layout> &layout);
+// The window's client size.
+SIZE ClientSize(HWND window);
+// The ids that Tab visits from the first tab stop, once round.
+std::vector<int> TabOrder(HWND window);
+// The enabled and checked states of controls, as "id+" (enabled) / "id-" (disabled) and "*" for
+// a checked button, for comparing against one expected string.
+std::string States(HWND window, std::initializer_list<int> ids);
+std::string TextOf(HWND window);
+
 // The folder of this test exe, ending in '\'.
 std::string TestExeDir();
 
@@ -140,6 +206,10 @@ class ZorvikTest : public ::testing::Test {
 
     RunResult Run(const std::vector<std::string> &args, const std::vector<Answer> &script = {},
                   RunOptions options = {});
+    // Starts the test's copy of the program to be driven step by step.
+    std::unique_ptr<Session> Start(const std::vector<std::string> &args = {}) const {
+        return std::make_unique<Session>(ExePath(), args, root_);
+    }
 
     std::string root_;
     bool ready_ = false;

@@ -1,0 +1,103 @@
+// The version window. The copyright line behaves like a link: underlined in the hot-track colour
+// while the pointer is over it, and a click opens the web page, as a click on the banner does.
+#include "AboutUnit.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "../common/Application.h"
+#include "../common/Win.h"
+
+namespace zv {
+
+const char *const kWebAddress = "https://zorvik.example/";
+
+TAboutBox::TAboutBox()
+    : Form("ﾊﾞｰｼﾞｮﾝ情報", 365, 212,
+           {
+               {Kind::Panel, IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
+               {Kind::BoldLabel, IDC_PRODUCTNAME, IDC_PANEL1, 40, 112, 285, 12,
+                "Zorvik　デスクトップ整理ツール"},
+               {Kind::LinkLabel, IDC_COPYRIGHT, IDC_PANEL1, 65, 160, 235, 12,
+                "Copyright (C) 2026 The Zorvik Project"},
+               {Kind::DefaultButton, IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
+               {Kind::AutoLabel, IDC_PRODUCTVERSION, IDC_PANEL1, 199, 128, 78, 12, nullptr},
+               {Kind::AutoLabel, IDC_FILEVERSION, IDC_PANEL1, 200, 144, 58, 12, nullptr},
+               {Kind::Image, IDC_IMAGE1, IDC_PANEL1, 8, 8, 350, 100, nullptr, kBanner},
+           }) {
+    SetWindowSubclass(Item(IDC_COPYRIGHT), CopyrightProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    FormCreate();
+}
+
+void TAboutBox::FormCreate() {
+    SetLabel(IDC_PRODUCTVERSION, "ProductVersion : " + GetProductVersion());
+    SetLabel(IDC_FILEVERSION, "FileVersion : " + GetFileVersion());
+}
+
+void TAboutBox::Command(int id, int code) {
+    if (code != BN_CLICKED && code != STN_CLICKED) return;
+    switch (id) {
+    case IDC_OKBUTTON: OKButtonClick(); break;
+    case IDC_IMAGE1: Image1Click(); break;
+    case IDC_COPYRIGHT: CopyrightClick(); break;
+    }
+}
+
+std::string VersionString(const std::string &exePath, const char *name) {
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(exePath.c_str(), &handle);
+    if (size == 0) return std::string();
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoA(exePath.c_str(), 0, size, data.data())) return std::string();
+    char *value = nullptr;
+    UINT length = 0;
+    std::string path = std::string("\\StringFileInfo\\041103A4\\") + name;
+    if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void **>(&value), &length) ||
+        !value)
+        return std::string();
+    // The length counts the terminating zero on some systems and not on others.
+    return std::string(value, strnlen(value, length));
+}
+
+std::string TAboutBox::GetProductVersion() const { return VersionString(ExePath(), "ProductVersion"); }
+std::string TAboutBox::GetFileVersion() const { return VersionString(ExePath(), "FileVersion"); }
+
+// Whatever the browser does, the window stays as it is: the result is not looked at.
+void TAboutBox::OpenWebPage() const {
+    ShellExecuteA(AppWindow(), "Open", kWebAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+COLORREF TAboutBox::LabelColor(int id) const {
+    if (id != IDC_COPYRIGHT) return CLR_INVALID;
+    return GetSysColor(hot_ ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
+}
+
+void TAboutBox::CopyrightMouseEnter() {
+    hot_ = true;
+    SendMessageA(Item(IDC_COPYRIGHT), WM_SETFONT, reinterpret_cast<WPARAM>(Font(true)), TRUE);
+}
+
+void TAboutBox::CopyrightMouseLeave() {
+    hot_ = false;
+    SendMessageA(Item(IDC_COPYRIGHT), WM_SETFONT, reinterpret_cast<WPARAM>(Font(false)), TRUE);
+}
+
+// The copyright line's own messages: the pointer entering and leaving it.
+LRESULT CALLBACK TAboutBox::CopyrightProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                          DWORD_PTR data) {
+    TAboutBox *box = reinterpret_cast<TAboutBox *>(data);
+    if (msg == WM_MOUSEMOVE && !box->hot_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
+        TrackMouseEvent(&track);
+        box->CopyrightMouseEnter();
+    } else if (msg == WM_MOUSELEAVE && box->hot_) {
+        box->CopyrightMouseLeave();
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, CopyrightProc, 0);
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+} // namespace zv

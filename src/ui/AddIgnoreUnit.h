@@ -1,0 +1,25 @@
+// The ignore-rule editor: one extension for the main window's ignore list.
+#pragma once
+#include "Form.h"
+
+namespace zv {
+
+class TAddIgnoreForm : public Form {
+  public:
+    enum : int { IDC_EDTEXT = 501, IDC_STATICTEXT1, IDC_STATICTEXT2, IDC_BTNOK = IDOK,
+                 IDC_BTNCANCEL = IDCANCEL };
+
+    explicit TAddIgnoreForm(HWND listIgnore);
+
+  protected:
+    void FormShow() override;
+    void Command(int id, int code) override;
+
+  private:
+    void btnOKClick();
+    void btnCancelClick() { Close(ModalResult::Cancel); }
+
+    HWND ListIgnore;
+};
+
+} // namespace zv

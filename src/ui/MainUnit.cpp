@@ -1,0 +1,179 @@
+// The main settings window. It reads the settings file once, when it is created; the lists,
+// radio buttons and fields are the only copy of the user's edits until OK rewrites the file.
+#include "MainUnit.h"
+
+#include <commctrl.h>
+
+#include "../app/globUnit.h"
+#include "../common/Text.h"
+#include "../settings/SettingsFile.h"
+#include "AboutUnit.h"
+#include "AddIgnoreUnit.h"
+#include "AddUnit.h"
+#include "ReportList.h"
+
+namespace zv {
+
+TMainForm::TMainForm()
+    : OptionsForm("Zorvikの設定", 311, 309,
+                  {
+                      {Kind::DefaultButton, IDC_BTNOK, 0, 8, 280, 97, 25, "OK"},
+                      {Kind::Button, IDC_BTNCANCEL, 0, 108, 280, 97, 25, "ｷｬﾝｾﾙ"},
+                      {Kind::Button, IDC_BTNABOUT, 0, 208, 280, 97, 25, "ﾊﾞｰｼﾞｮﾝ情報..."},
+                      {Kind::Button, IDC_BTNADD, 0, 8, 240, 97, 25, "追加(&A)..."},
+                      {Kind::Button, IDC_BTNDELETE, 0, 108, 240, 97, 25, "削除(&D)"},
+                      {Kind::Button, IDC_BTNEDIT, 0, 208, 240, 97, 25, "編集(&E)..."},
+                      {Kind::Tabs, IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
+                      {Kind::Page, IDC_TABSHEET1, IDC_PAGECONTROL1, 0, 0, 289, 198, "ﾌｧｲﾙの格納先"},
+                      {Kind::List, IDC_LISTVIEW1, IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
+                      {Kind::Page, IDC_TABSHEET2, IDC_PAGECONTROL1, 0, 0, 289, 198, "無視するﾌｧｲﾙ"},
+                      {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
+                      {Kind::Page, IDC_TABSHEET3, IDC_PAGECONTROL1, 0, 0, 289, 198, "設定"},
+                      {Kind::Group, IDC_GROUPBOX1, IDC_TABSHEET3, 0, 0, 289, 89,
+                       "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
+                      {Kind::Radio, IDC_RADIOMOVEFOLDER, IDC_GROUPBOX1, 8, 16, 273, 17,
+                       "指定ﾌｫﾙﾀﾞに移動する"},
+                      {Kind::Radio, IDC_RADIOZORVIKFOLDER, IDC_GROUPBOX1, 8, 64, 233, 17,
+                       "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
+                      {Kind::Edit, IDC_EDTFOLDERMOVEPATH, IDC_GROUPBOX1, 24, 37, 233, 20, ""},
+                      {Kind::Picture, IDC_BTNBROWSE, IDC_GROUPBOX1, 261, 37, 20, 20, nullptr},
+                      {Kind::Group, IDC_GROUPBOX2, IDC_TABSHEET3, 0, 90, 289, 103,
+                       "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
+                      {Kind::Radio, IDC_RADIOMOVENOEXT, IDC_GROUPBOX2, 8, 16, 273, 17,
+                       "指定ﾌｫﾙﾀﾞに移動する"},
+                      {Kind::Edit, IDC_EDTNOEXTMOVEPATH, IDC_GROUPBOX2, 24, 37, 233, 20, ""},
+                      {Kind::Radio, IDC_RADIONOMOVENOEXT, IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない"},
+                      {Kind::Radio, IDC_RADIOINQUIRY, IDC_GROUPBOX2, 8, 64, 241, 17,
+                       "ﾌｧｲﾙごとに問い合わせる"},
+                      {Kind::Picture, IDC_BTNBROWSE2, IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
+                      {Kind::Bevel, IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr},
+                  }),
+      ListView1(Item(IDC_LISTVIEW1)), ListIgnore(Item(IDC_LISTIGNORE)) {
+    FormCreate();
+}
+
+void TMainForm::SetDialogs(TAboutBox *aboutBox, TAddForm *addForm, TAddIgnoreForm *addIgnoreForm) {
+    AboutBox = aboutBox;
+    AddForm = addForm;
+    AddIgnoreForm = addIgnoreForm;
+}
+
+void TMainForm::FormCreate() {
+    RECT list;
+    GetClientRect(ListView1, &list);
+    ListAddColumn(ListView1, "拡張子", 50);
+    ListAddColumn(ListView1, "格納先ﾌｫﾙﾀﾞ", list.right - 66);
+    GetClientRect(ListIgnore, &list);
+    ListAddColumn(ListIgnore, "移動を行わないﾌｧｲﾙの拡張子", list.right);
+    ShowPage(IDC_PAGECONTROL1, IDC_TABSHEET1);
+
+    SettingsFile ini;
+    {
+        ListUpdate update(ListView1);
+        for (const std::string &key : ini.ReadSection("Extensions"))
+            ListAppendRow(ListView1, {key, ini.ReadString("Extensions", key.c_str(), "")});
+    }
+    {
+        ListUpdate update(ListIgnore); // every key is listed, whatever its value
+        for (const std::string &key : ini.ReadSection("Ignore")) ListAppendRow(ListIgnore, {key});
+    }
+    LoadOptions(ini);
+    BaseDir = ini.ReadString("Option", "BaseDir", "");
+}
+
+void TMainForm::Command(int id, int code) {
+    if (OptionCommand(id, code) || code != BN_CLICKED) return;
+    switch (id) {
+    case IDC_BTNOK: btnOKClick(); break;
+    case IDC_BTNCANCEL: btnCancelClick(); break;
+    case IDC_BTNABOUT: btnAboutClick(); break;
+    case IDC_BTNADD: btnAddClick(); break;
+    case IDC_BTNDELETE: btnDeleteClick(); break;
+    case IDC_BTNEDIT: btnEDITClick(); break;
+    }
+}
+
+LRESULT TMainForm::Notify(const NMHDR &n) {
+    if (n.idFrom == IDC_PAGECONTROL1 && n.code == TCN_SELCHANGE) {
+        PageControl1Change();
+    } else if (n.code == NM_DBLCLK) {
+        if (n.idFrom == IDC_LISTVIEW1) ListView1DblClick();
+        if (n.idFrom == IDC_LISTIGNORE) ListIgnoreDblClick();
+    }
+    return 0;
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in every tabbed dialog.
+bool TMainForm::PreviewKey(const MSG &msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0)
+        return false;
+    HWND tabs = Item(IDC_PAGECONTROL1);
+    int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    int step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
+    int next = (static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) + step) % count;
+    SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
+    PageControl1Change();
+    return true;
+}
+
+void TMainForm::PageControl1Change() {
+    int page = CurrentPage(IDC_PAGECONTROL1);
+    ShowPage(IDC_PAGECONTROL1, page);
+    for (int id : {IDC_BTNADD, IDC_BTNDELETE, IDC_BTNEDIT}) Enable(id, page != IDC_TABSHEET3);
+}
+
+HWND TMainForm::PageList() const {
+    switch (CurrentPage(IDC_PAGECONTROL1)) {
+    case IDC_TABSHEET1: return ListView1;
+    case IDC_TABSHEET2: return ListIgnore;
+    default: return nullptr;
+    }
+}
+
+void TMainForm::btnAddClick() {
+    RuleDialogMode = 0;
+    HWND list = PageList();
+    if (list == ListView1) {
+        if (AddForm->ShowModal() == ModalResult::OK) ListSortRows(ListView1, 2);
+    } else if (list == ListIgnore) {
+        if (AddIgnoreForm->ShowModal() == ModalResult::OK) ListSortRows(ListIgnore, 1);
+    }
+}
+
+// The edited row keeps its place: no sort after an edit.
+void TMainForm::btnEDITClick() {
+    HWND list = PageList();
+    if (!list || ListSelectedRow(list) < 0) return;
+    RuleDialogMode = 1;
+    if (list == ListView1)
+        AddForm->ShowModal();
+    else
+        AddIgnoreForm->ShowModal();
+}
+
+void TMainForm::btnDeleteClick() {
+    HWND list = PageList();
+    int row = list ? ListSelectedRow(list) : -1;
+    if (row >= 0) ListDeleteRow(list, row);
+}
+
+void TMainForm::btnOKClick() {
+    // Both lists replace their sections whole. The writes go to a copy that takes the file's
+    // place only when all of them succeeded, so a failed save loses nothing; the window then
+    // stays open for another try or Cancel.
+    RewriteSettings([this](SettingsFile &ini) {
+        ini.EraseSection("Extensions");
+        for (const auto &row : ListRows(ListView1, 2))
+            ini.WriteString("Extensions", row[0].c_str(), row[1]);
+        ini.EraseSection("Ignore");
+        for (const auto &row : ListRows(ListIgnore, 1))
+            ini.WriteString("Ignore", row[0].c_str(), "NULL");
+        SaveOptions(ini, ExcludeTrailingBackslash(Text(IDC_EDTFOLDERMOVEPATH)),
+                    ExcludeTrailingBackslash(Text(IDC_EDTNOEXTMOVEPATH)));
+    });
+    Close(ModalResult::OK);
+}
+
+void TMainForm::btnAboutClick() { AboutBox->ShowModal(); }
+
+} // namespace zv

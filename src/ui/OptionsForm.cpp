@@ -1,0 +1,88 @@
+// The option groups shared by the main window and the first-run window.
+#include "OptionsForm.h"
+
+#include "../settings/SettingsFile.h"
+
+namespace zv {
+namespace {
+constexpr std::initializer_list<int> kFolderSet = {OptionsForm::IDC_RADIOMOVEFOLDER,
+                                                   OptionsForm::IDC_RADIOZORVIKFOLDER};
+constexpr std::initializer_list<int> kNoExtSet = {OptionsForm::IDC_RADIOMOVENOEXT,
+                                                  OptionsForm::IDC_RADIOINQUIRY,
+                                                  OptionsForm::IDC_RADIONOMOVENOEXT};
+} // namespace
+
+void OptionsForm::LoadOptions(const SettingsFile &ini) {
+    bool moveFolder = ini.ReadBool("Option", "MoveFolder", true);
+    SelectRadio(kFolderSet, moveFolder ? IDC_RADIOMOVEFOLDER : IDC_RADIOZORVIKFOLDER);
+    EnableFolderPath(moveFolder);
+    SetText(IDC_EDTFOLDERMOVEPATH, ini.ReadString("Option", "MoveFolderPath", ""));
+    // A value outside 0 to 2 selects nothing and is kept until the user picks one.
+    NoExtMode = ini.ReadInteger("Option", "MoveNoExt", 0);
+    const int noExtRadio[] = {IDC_RADIOMOVENOEXT, IDC_RADIOINQUIRY, IDC_RADIONOMOVENOEXT};
+    SelectRadio(kNoExtSet, NoExtMode >= 0 && NoExtMode <= 2 ? noExtRadio[NoExtMode] : 0);
+    EnableNoExtPath(NoExtMode == 0);
+    SetText(IDC_EDTNOEXTMOVEPATH, ini.ReadString("Option", "MoveNoExtPath", ""));
+}
+
+void OptionsForm::SaveOptions(SettingsFile &ini, const std::string &folderPath,
+                              const std::string &noExtPath) {
+    ini.WriteBool("Option", "MoveFolder", Checked(IDC_RADIOMOVEFOLDER));
+    ini.WriteString("Option", "MoveFolderPath", folderPath);
+    ini.WriteInteger("Option", "MoveNoExt", NoExtMode);
+    ini.WriteString("Option", "MoveNoExtPath", noExtPath);
+}
+
+bool OptionsForm::OptionCommand(int id, int code) {
+    if (code != BN_CLICKED && code != STN_CLICKED) return false;
+    switch (id) {
+    case IDC_RADIOMOVEFOLDER: radioMoveFolderClick(); return true;
+    case IDC_RADIOZORVIKFOLDER: radioZorvikFolderClick(); return true;
+    case IDC_RADIOMOVENOEXT: radioMoveNoExtClick(); return true;
+    case IDC_RADIOINQUIRY: radioInquiryClick(); return true;
+    case IDC_RADIONOMOVENOEXT: radioNoMoveNoExtClick(); return true;
+    case IDC_BTNBROWSE: btnBrowseClick(); return true;
+    case IDC_BTNBROWSE2: btnBrowse2Click(); return true;
+    default: return false;
+    }
+}
+
+void OptionsForm::EnableFolderPath(bool enabled) {
+    Enable(IDC_EDTFOLDERMOVEPATH, enabled);
+    Enable(IDC_BTNBROWSE, enabled);
+}
+
+void OptionsForm::EnableNoExtPath(bool enabled) {
+    Enable(IDC_EDTNOEXTMOVEPATH, enabled);
+    Enable(IDC_BTNBROWSE2, enabled);
+}
+
+void OptionsForm::radioMoveFolderClick() {
+    SelectRadio(kFolderSet, IDC_RADIOMOVEFOLDER);
+    EnableFolderPath(true);
+}
+
+void OptionsForm::radioZorvikFolderClick() {
+    SelectRadio(kFolderSet, IDC_RADIOZORVIKFOLDER);
+    EnableFolderPath(false);
+}
+
+void OptionsForm::radioMoveNoExtClick() {
+    SelectRadio(kNoExtSet, IDC_RADIOMOVENOEXT);
+    NoExtMode = 0;
+    EnableNoExtPath(true);
+}
+
+void OptionsForm::radioInquiryClick() {
+    SelectRadio(kNoExtSet, IDC_RADIOINQUIRY);
+    NoExtMode = 1;
+    EnableNoExtPath(false);
+}
+
+void OptionsForm::radioNoMoveNoExtClick() {
+    SelectRadio(kNoExtSet, IDC_RADIONOMOVENOEXT);
+    NoExtMode = 2;
+    EnableNoExtPath(false);
+}
+
+} // namespace zv

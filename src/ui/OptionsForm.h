@@ -1,0 +1,45 @@
+// The two option groups that the main window's options page and the first-run window both carry:
+// what happens to a dropped folder, and to a dropped file that has no rule. One set of controls,
+// handlers and enabling rules; each window lays them out in its own table and saves them its way.
+#pragma once
+#include <cstdint>
+
+#include "Form.h"
+
+namespace zv {
+
+class SettingsFile;
+
+class OptionsForm : public Form {
+  public:
+    enum : int { IDC_GROUPBOX2 = 201, IDC_BTNBROWSE2, IDC_RADIOMOVENOEXT, IDC_EDTNOEXTMOVEPATH,
+                 IDC_RADIONOMOVENOEXT, IDC_RADIOINQUIRY, IDC_GROUPBOX1, IDC_BTNBROWSE,
+                 IDC_RADIOMOVEFOLDER, IDC_RADIOZORVIKFOLDER, IDC_EDTFOLDERMOVEPATH };
+
+    // The option for files without a rule, coded as the settings file's MoveNoExt.
+    int32_t NoExtMode = 0;
+
+  protected:
+    using Form::Form;
+    // Selects the radio buttons, sets the enabled states and fills the two fields from the file.
+    void LoadOptions(const SettingsFile &ini);
+    // Writes MoveFolder, MoveFolderPath, MoveNoExt and MoveNoExtPath, in this order, with the
+    // paths as the window stores them.
+    void SaveOptions(SettingsFile &ini, const std::string &folderPath, const std::string &noExtPath);
+    // The handlers of the groups' controls; true when the id was one of them.
+    bool OptionCommand(int id, int code);
+
+    void radioMoveFolderClick();
+    void radioZorvikFolderClick();
+    void radioMoveNoExtClick();
+    void radioInquiryClick();
+    void radioNoMoveNoExtClick();
+    void btnBrowseClick() { BrowseInto(IDC_EDTFOLDERMOVEPATH); }
+    void btnBrowse2Click() { BrowseInto(IDC_EDTNOEXTMOVEPATH); }
+
+  private:
+    void EnableFolderPath(bool enabled);
+    void EnableNoExtPath(bool enabled);
+};
+
+} // namespace zv

@@ -1,0 +1,139 @@
+// Settings mode driven as a user drives it: the main window's pages, lists, options and
+// keyboard, and what OK, Cancel and the close box leave in the settings file.
+#include "robot/Robot.h"
+
+#include <commctrl.h>
+
+#include "ui/AddUnit.h"
+#include "ui/MainUnit.h"
+
+using namespace zvtest;
+using M = zv::TMainForm;
+
+namespace {
+
+const char kMainTitle[] = "Zorvikの設定";
+
+// The window's own controls and the first page.
+const std::vector<Layout> kMainLayout = {
+    {M::IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
+    {M::IDC_BTNADD, 0, 8, 240, 97, 25, "追加(&A)..."},
+    {M::IDC_BTNDELETE, 0, 108, 240, 97, 25, "削除(&D)"},
+    {M::IDC_BTNEDIT, 0, 208, 240, 97, 25, "編集(&E)..."},
+    {M::IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr},
+    {M::IDC_BTNOK, 0, 8, 280, 97, 25, "OK"},
+    {M::IDC_BTNCANCEL, 0, 108, 280, 97, 25, "ｷｬﾝｾﾙ"},
+    {M::IDC_BTNABOUT, 0, 208, 280, 97, 25, "ﾊﾞｰｼﾞｮﾝ情報..."},
+    {M::IDC_LISTVIEW1, M::IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
+};
+const std::vector<Layout> kIgnorePage = {
+    {M::IDC_LISTIGNORE, M::IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
+};
+const std::vector<Layout> kOptionsPage = {
+    {M::IDC_GROUPBOX1, M::IDC_TABSHEET3, 0, 0, 289, 89, "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
+    {M::IDC_RADIOMOVEFOLDER, M::IDC_GROUPBOX1, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
+    {M::IDC_EDTFOLDERMOVEPATH, M::IDC_GROUPBOX1, 24, 37, 233, 20, nullptr},
+    {M::IDC_BTNBROWSE, M::IDC_GROUPBOX1, 261, 37, 20, 20, nullptr},
+    {M::IDC_RADIOZORVIKFOLDER, M::IDC_GROUPBOX1, 8, 64, 233, 17, "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
+    {M::IDC_GROUPBOX2, M::IDC_TABSHEET3, 0, 90, 289, 103, "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
+    {M::IDC_RADIOMOVENOEXT, M::IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
+    {M::IDC_EDTNOEXTMOVEPATH, M::IDC_GROUPBOX2, 24, 37, 233, 20, nullptr},
+    {M::IDC_BTNBROWSE2, M::IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
+    {M::IDC_RADIOINQUIRY, M::IDC_GROUPBOX2, 8, 64, 241, 17, "ﾌｧｲﾙごとに問い合わせる"},
+    {M::IDC_RADIONOMOVENOEXT, M::IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない"},
+};
+const std::vector<int> kBottomTabs = {M::IDC_BTNOK, M::IDC_BTNCANCEL, M::IDC_BTNABOUT,
+                                      M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT,
+                                      M::IDC_PAGECONTROL1};
+
+using Rows = std::vector<std::vector<std::string>>;
+
+class SettingsMode : public ZorvikTest {
+  protected:
+    void SetUp() override {
+        ZorvikTest::SetUp();
+        WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveFolderPath=C:\\F", "MoveNoExt=5",
+                      "MoveNoExtPath=C:\\N", "BaseDir=%R\\base", "[Extensions]", "txt=C:\\T",
+                      "jpg=C:\\J", "doc=C:\\D", "[Ignore]", "lnk=NULL", "tmp=x"}));
+    }
+    std::string Buttons(HWND w) const {
+        return States(w, {M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT});
+    }
+};
+
+std::vector<int> With(std::vector<int> ids, std::initializer_list<int> more) {
+    ids.insert(ids.end(), more);
+    return ids;
+}
+
+// What the window shows when it opens, page by page, and how the keyboard and the radio groups
+// behave; Escape then leaves without writing anything.
+TEST_F(SettingsMode, PagesListsOptionsAndKeyboard) {
+    auto s = Start();
+    HWND w = s->Window(kMainTitle);
+    ASSERT_TRUE(w);
+    HWND list = Session::Control(w, M::IDC_LISTVIEW1), ignore = Session::Control(w, M::IDC_LISTIGNORE);
+    EXPECT_EQ(311, ClientSize(w).cx);
+    EXPECT_EQ(309, ClientSize(w).cy);
+    ExpectLayout(w, kMainLayout);
+    EXPECT_EQ(With(kBottomTabs, {M::IDC_LISTVIEW1}), TabOrder(w));
+    EXPECT_EQ(M::IDC_BTNOK, s->FocusId());
+    EXPECT_EQ((Rows{{"txt", "C:\\T"}, {"jpg", "C:\\J"}, {"doc", "C:\\D"}}), s->Rows(list, 2));
+    for (HWND l : {list, ignore}) {
+        LONG style = GetWindowLongA(l, GWL_STYLE);
+        EXPECT_EQ(LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
+                  style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_EDITLABELS | WS_BORDER));
+        EXPECT_TRUE(SendMessageA(l, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+    }
+    EXPECT_EQ(50, SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0));
+    EXPECT_EQ(223, SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0));
+    EXPECT_EQ(289, SendMessageA(ignore, LVM_GETCOLUMNWIDTH, 0, 0));
+
+    // Ctrl+Tab to the ignore list: every key listed, whatever its value.
+    s->Keys({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(IsWindowVisible(ignore) && !IsWindowVisible(list));
+    ExpectLayout(w, kIgnorePage);
+    EXPECT_EQ((Rows{{"lnk"}, {"tmp"}}), s->Rows(ignore, 1));
+    EXPECT_EQ(With(kBottomTabs, {M::IDC_LISTIGNORE}), TabOrder(w));
+    EXPECT_EQ("402+ 403+ 404+", Buttons(w));
+
+    // The options page disables the list buttons; a MoveNoExt of 5 selects nothing.
+    s->Keys({VK_CONTROL, VK_TAB});
+    ExpectLayout(w, kOptionsPage);
+    EXPECT_EQ("402- 403- 404-", Buttons(w));
+    const std::initializer_list<int> options = {
+        M::IDC_RADIOMOVEFOLDER, M::IDC_RADIOZORVIKFOLDER, M::IDC_EDTFOLDERMOVEPATH, M::IDC_BTNBROWSE,
+        M::IDC_RADIOMOVENOEXT, M::IDC_RADIOINQUIRY, M::IDC_RADIONOMOVENOEXT, M::IDC_EDTNOEXTMOVEPATH,
+        M::IDC_BTNBROWSE2};
+    EXPECT_EQ("209+ 210+* 211- 208- 203+ 206+ 205+ 204- 202-", States(w, options));
+    EXPECT_EQ("C:\\F", TextOf(Session::Control(w, M::IDC_EDTFOLDERMOVEPATH)));
+    EXPECT_EQ("C:\\N", TextOf(Session::Control(w, M::IDC_EDTNOEXTMOVEPATH)));
+    // Disabled buttons and fields are no tab stops, nor radio buttons that are not selected.
+    EXPECT_EQ((std::vector<int>{M::IDC_BTNOK, M::IDC_BTNCANCEL, M::IDC_BTNABOUT,
+                                M::IDC_PAGECONTROL1, M::IDC_RADIOZORVIKFOLDER}),
+              TabOrder(w));
+
+    // The two groups are independent: a click in the lower one leaves the upper one alone.
+    s->Click(w, M::IDC_RADIONOMOVENOEXT);
+    EXPECT_EQ("209+ 210+* 211- 208- 203+ 206+ 205+* 204- 202-", States(w, options));
+    s->Click(w, M::IDC_RADIOMOVENOEXT);
+    EXPECT_EQ("209+ 210+* 211- 208- 203+* 206+ 205+ 204+ 202+", States(w, options));
+    // Arrow keys move within a group only.
+    s->Click(w, M::IDC_RADIOMOVEFOLDER);
+    EXPECT_EQ("209+* 210+ 211+ 208+ 203+* 206+ 205+ 204+ 202+", States(w, options));
+    s->Keys({VK_DOWN});
+    EXPECT_EQ("209+ 210+* 211- 208- 203+* 206+ 205+ 204+ 202+", States(w, options));
+    EXPECT_EQ(M::IDC_RADIOZORVIKFOLDER, s->FocusId());
+
+    // Ctrl+Shift+Tab back to the ignore list, a click on the first tab back to the rules.
+    s->Keys({VK_CONTROL, VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(IsWindowVisible(ignore));
+    EXPECT_EQ("402+ 403+ 404+", Buttons(w));
+    s->Click(Session::Control(w, M::IDC_PAGECONTROL1), {20, 10});
+    EXPECT_TRUE(IsWindowVisible(list) && !IsWindowVisible(ignore));
+
+    s->Keys({VK_ESCAPE});
+    EXPECT_EQ(0u, s->Wait());
+}
+
+} // namespace
