@@ -22,6 +22,11 @@ u=/dev/shm/zorvik-u-$(printf %s "$ZV_BUILD" | md5sum | cut -c1-12)
 rm -rf "$ZV_BUILD/testdrive" "$u"
 zv_map_drive t "$ZV_BUILD/testdrive"
 zv_map_drive u "$u"
+# Web pages that the program opens are recorded on T:, not shown: Wine's browser launcher runs
+# the first program of this list.
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/browser.log"\n' "$ZV_BUILD/testdrive" >"$ZV_BUILD/browser.sh"
+chmod +x "$ZV_BUILD/browser.sh"
 zv_xvfb
 zv_server
+$ZV_WINE64 reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$ZV_BUILD/browser.sh" /f >/dev/null 2>&1
 ctest --test-dir "$ZV_BUILD/x64" --output-on-failure -j1 "$@"

@@ -236,11 +236,19 @@ void Form::SetLabel(int id, const std::string &text) {
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(h, WM_GETFONT, 0, 0)));
     SIZE size{};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    // Tall enough for the descenders and an underline, which some fonts draw below their cell.
+    OUTLINETEXTMETRICA otm{};
+    otm.otmSize = sizeof otm;
+    int height = size.cy;
+    if (GetOutlineTextMetricsA(dc, sizeof otm, &otm))
+        height = std::max<int>(height, otm.otmTextMetrics.tmAscent - otm.otmsUnderscorePosition +
+                                           static_cast<int>(otm.otmsUnderscoreSize));
     SelectObject(dc, old);
     ReleaseDC(h, dc);
     RECT r;
     GetWindowRect(h, &r);
-    SetWindowPos(h, nullptr, 0, 0, size.cx, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(h, nullptr, 0, 0, size.cx, std::max<int>(height, r.bottom - r.top),
+                 SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void Form::ShowPage(int tabs, int page) {

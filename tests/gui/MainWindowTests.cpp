@@ -4,11 +4,14 @@
 
 #include <commctrl.h>
 
+#include "ui/AddIgnoreUnit.h"
 #include "ui/AddUnit.h"
 #include "ui/MainUnit.h"
 
 using namespace zvtest;
 using M = zv::TMainForm;
+using A = zv::TAddForm;
+using I = zv::TAddIgnoreForm;
 
 namespace {
 
@@ -134,6 +137,116 @@ TEST_F(SettingsMode, PagesListsOptionsAndKeyboard) {
 
     s->Keys({VK_ESCAPE});
     EXPECT_EQ(0u, s->Wait());
+}
+
+// Fills an editor that has just opened and confirms it: Enter, or a click on OK.
+void Confirm(Session &s, const std::string &title, std::map<int, std::string> fields,
+             bool enter = true) {
+    HWND e = s.Window(title);
+    if (!e) return;
+    for (const auto &f : fields) s.Type(e, f.first, f.second);
+    if (enter)
+        s.Keys({VK_RETURN});
+    else
+        s.Click(e, IDOK);
+    EXPECT_TRUE(s.Gone(e)) << title;
+}
+
+const char kAddRule[] = "整理ルールの追加", kEditRule[] = "整理ルールの編集";
+const char kAddIgnore[] = "無視ルールの追加", kEditIgnore[] = "無視ルールの編集";
+
+// Adds sort, edits keep their place, deletes go at once; OK then rewrites both lists in list
+// order and the four options, and leaves every other key alone.
+TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
+    IniMayChange();
+    WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveFolderPath=C:\\F", "MoveNoExt=5",
+                  "MoveNoExtPath=C:\\N", "BaseDir=%R\\base", "Extra=1", "[Extensions]",
+                  "txt=C:\\T", "jpg=C:\\J", "doc=C:\\D", "[Ignore]", "lnk=NULL", "tmp=x",
+                  "[Other]", "k=v"}));
+    auto s = Start();
+    HWND w = s->Window(kMainTitle);
+    ASSERT_TRUE(w);
+    HWND list = Session::Control(w, M::IDC_LISTVIEW1), ignore = Session::Control(w, M::IDC_LISTIGNORE);
+
+    s->Click(w, M::IDC_BTNADD);
+    HWND e = s->Window(kAddRule);
+    ASSERT_TRUE(e);
+    EXPECT_EQ("", TextOf(Session::Control(e, A::IDC_EDTEXT)));
+    EXPECT_EQ(R() + "\\base", TextOf(Session::Control(e, A::IDC_EDTPATH)));
+    Confirm(*s, kAddRule, {{A::IDC_EDTEXT, ".mp3"}, {A::IDC_EDTPATH, R() + "\\"}});
+    EXPECT_EQ(M::IDC_BTNADD, s->FocusId()); // the focus comes back where it was
+    s->Keys({VK_MENU, 'A'});
+    Confirm(*s, kAddRule, {{A::IDC_EDTEXT, "JPG"}, {A::IDC_EDTPATH, R()}}, false);
+    s->Keys({VK_MENU, 'A'});
+    Confirm(*s, kAddRule, {{A::IDC_EDTEXT, "7z"}, {A::IDC_EDTPATH, R()}});
+    s->Click(w, M::IDC_BTNADD); // cancelled: no row, no sort
+    if (HWND c = s->Window(kAddRule)) s->Click(c, A::IDC_BUTTON1);
+    EXPECT_EQ((Rows{{"7z", R()}, {"doc", "C:\\D"}, {"jpg", "C:\\J"}, {"JPG", R()}, {"mp3", R()},
+                    {"txt", "C:\\T"}}),
+              s->Rows(list, 2));
+
+    s->ClickRow(list, 5);
+    s->Click(w, M::IDC_BTNEDIT);
+    e = s->Window(kEditRule);
+    ASSERT_TRUE(e);
+    EXPECT_EQ("txt", TextOf(Session::Control(e, A::IDC_EDTEXT)));
+    EXPECT_EQ("C:\\T", TextOf(Session::Control(e, A::IDC_EDTPATH)));
+    Confirm(*s, kEditRule, {{A::IDC_EDTEXT, "text"}, {A::IDC_EDTPATH, R()}});
+    s->ClickRow(list, 0, 2); // a double click edits too
+    if (HWND c = s->Window(kEditRule)) s->Click(c, A::IDC_BUTTON1);
+    s->ClickRow(list, 1);
+    s->Click(w, M::IDC_BTNDELETE);
+    EXPECT_EQ((Rows{{"7z", R()}, {"jpg", "C:\\J"}, {"JPG", R()}, {"mp3", R()}, {"text", R()}}),
+              s->Rows(list, 2));
+
+    s->Keys({VK_CONTROL, VK_TAB});
+    s->Click(w, M::IDC_BTNADD);
+    Confirm(*s, kAddIgnore, {{I::IDC_EDTEXT, "..t.mp"}}); // a second tmp: duplicates are kept
+    s->ClickRow(ignore, 0);
+    s->Keys({VK_MENU, 'E'});
+    e = s->Window(kEditIgnore);
+    ASSERT_TRUE(e);
+    EXPECT_EQ("lnk", TextOf(Session::Control(e, I::IDC_EDTEXT)));
+    Confirm(*s, kEditIgnore, {{I::IDC_EDTEXT, "url"}});
+    EXPECT_EQ((Rows{{"url"}, {"tmp"}, {"tmp"}}), s->Rows(ignore, 1));
+    s->ClickRow(ignore, 1);
+    s->Keys({VK_MENU, 'D'});
+
+    s->Keys({VK_CONTROL, VK_TAB});
+    s->Click(w, M::IDC_RADIOMOVEFOLDER);
+    s->Type(w, M::IDC_EDTFOLDERMOVEPATH, "C:\\予定表\\");
+    s->Click(w, M::IDC_RADIOINQUIRY);
+    s->Type(w, M::IDC_EDTNOEXTMOVEPATH, "C:\\ソ"); // disabled, written all the same
+    s->Click(w, M::IDC_BTNOK);
+    EXPECT_EQ(0u, s->Wait());
+    // Erased sections come back at the end of the file; jpg and JPG are one key, the lower
+    // row's; the ignore values become NULL; one trailing backslash goes, a trail byte 5C stays.
+    EXPECT_EQ(Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=C:\\予定表", "MoveNoExt=1",
+                   "MoveNoExtPath=C:\\ソ", "BaseDir=%R\\base", "Extra=1", "[Other]", "k=v",
+                   "[Extensions]", "7z=%R", "jpg=%R", "mp3=%R", "text=%R", "[Ignore]", "url=NULL",
+                   "tmp=NULL"}),
+              ReadBytes(IniPath()));
+}
+
+// Cancel, Escape and the close box write nothing, whatever was changed before.
+TEST_F(SettingsMode, CancelEscapeAndCloseBoxWriteNothing) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        auto s = Start();
+        HWND w = s->Window(kMainTitle);
+        ASSERT_TRUE(w);
+        s->Keys({VK_MENU, 'A'});
+        Confirm(*s, kAddRule, {{A::IDC_EDTEXT, "new"}, {A::IDC_EDTPATH, R()}});
+        s->ClickRow(Session::Control(w, M::IDC_LISTVIEW1), 0);
+        s->Click(w, M::IDC_BTNDELETE);
+        s->Keys({VK_CONTROL, VK_TAB});
+        s->Keys({VK_CONTROL, VK_TAB});
+        s->Click(w, M::IDC_RADIOMOVENOEXT);
+        if (way == 0) s->Click(w, M::IDC_BTNCANCEL);
+        if (way == 1) s->Keys({VK_ESCAPE});
+        if (way == 2) PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(0u, s->Wait());
+    }
 }
 
 } // namespace

@@ -150,14 +150,14 @@ class Session {
 };
 
 // One row of a window's layout table: the control, the control it sits in (0: the window), its
-// rectangle relative to that one, and its caption (null: not checked).
+// rectangle relative to that one (a negative width or height is not checked), and its caption
+// (null: not checked).
 struct Layout {
     int id, parent;
     int left, top, width, height;
     const char *caption;
 };
-// Checks every row against the window as it is shown now; visible only (hidden controls of
-// other pages are skipped when visibleOnly).
+// Checks every row against the window as it is shown now.
 void ExpectLayout(HWND window, const std::vector<Layout> &layout);
 // The window's client size.
 SIZE ClientSize(HWND window);

@@ -1,0 +1,332 @@
+// The dialogs of the program driven as a user drives them: the rule editor and the ignore-rule
+// editor opened from the main window, the version window, and the first-run window.
+#include "robot/Robot.h"
+
+#include "sorting/FileUnit.h"
+#include "ui/AboutUnit.h"
+#include "ui/AddIgnoreUnit.h"
+#include "ui/AddUnit.h"
+#include "ui/MainUnit.h"
+#include "ui/UnknownFileUnit.h"
+
+using namespace zvtest;
+using M = zv::TMainForm;
+using A = zv::TAddForm;
+using I = zv::TAddIgnoreForm;
+using B = zv::TAboutBox;
+using S = zv::TFormSetting;
+
+namespace {
+
+const char kMainTitle[] = "Zorvikの設定";
+
+const std::vector<Layout> kRuleEditor = {
+    {A::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+    {A::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+    {A::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
+    {A::IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
+    {A::IDC_EDTPATH, 0, 32, 64, 201, 20, nullptr},
+    {A::IDC_BTNBROWSE, 0, 240, 64, 20, 20, ""},
+    {A::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
+    {A::IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
+};
+const std::vector<Layout> kIgnoreEditor = {
+    {I::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+    {I::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+    {I::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
+    {I::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
+    {I::IDC_BTNCANCEL, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
+};
+// Labels are sized to their texts and font: only where they start is fixed.
+const std::vector<Layout> kAboutBox = {
+    {B::IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
+    {B::IDC_PRODUCTNAME, B::IDC_PANEL1, 40, 112, -1, -1, "Zorvik　デスクトップ整理ツール"},
+    {B::IDC_COPYRIGHT, B::IDC_PANEL1, 65, 160, -1, -1, nullptr},
+    {B::IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
+    {B::IDC_PRODUCTVERSION, B::IDC_PANEL1, 199, 128, -1, -1, "ProductVersion : 1.0.0.0"},
+    {B::IDC_FILEVERSION, B::IDC_PANEL1, 200, 144, -1, -1, "FileVersion : 1.0.0.19"},
+    {B::IDC_IMAGE1, B::IDC_PANEL1, 8, 8, 350, 100, nullptr},
+};
+const std::vector<Layout> kFirstRun = {
+    {S::IDC_GROUPBOX2, 0, 0, 90, 289, 103, "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
+    {S::IDC_BTNBROWSE2, S::IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
+    {S::IDC_RADIOMOVENOEXT, S::IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
+    {S::IDC_EDTNOEXTMOVEPATH, S::IDC_GROUPBOX2, 24, 37, 233, 20, nullptr},
+    {S::IDC_RADIONOMOVENOEXT, S::IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない"},
+    {S::IDC_RADIOINQUIRY, S::IDC_GROUPBOX2, 8, 64, 241, 17, "ﾌｧｲﾙごとに問い合わせる"},
+    {S::IDC_BTNOK, 0, 40, 198, 97, 25, "OK"},
+    {S::IDC_GROUPBOX1, 0, 0, 0, 289, 89, "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
+    {S::IDC_BTNBROWSE, S::IDC_GROUPBOX1, 261, 37, 20, 20, nullptr},
+    {S::IDC_RADIOMOVEFOLDER, S::IDC_GROUPBOX1, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
+    {S::IDC_RADIOZORVIKFOLDER, S::IDC_GROUPBOX1, 8, 64, 233, 17, "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
+    {S::IDC_EDTFOLDERMOVEPATH, S::IDC_GROUPBOX1, 24, 37, 233, 20, nullptr},
+    {S::IDC_BTNCANCEL, 0, 144, 198, 97, 25, "ｷｬﾝｾﾙ"},
+};
+
+// Pixels of a control on the screen, counted by colour: the most of one row, and all.
+struct Ink {
+    int total = 0, widestRow = 0, width = 0;
+};
+Ink InkOf(HWND control, COLORREF color) {
+    RECT r;
+    GetWindowRect(control, &r);
+    HDC screen = GetDC(nullptr);
+    Ink ink;
+    ink.width = r.right - r.left;
+    for (int y = r.top; y < r.bottom; ++y) {
+        int row = 0;
+        for (int x = r.left; x < r.right; ++x) row += GetPixel(screen, x, y) == color;
+        ink.total += row;
+        ink.widestRow = std::max(ink.widestRow, row);
+    }
+    ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+int ListRows(const Session &s, HWND main) {
+    return static_cast<int>(s.Rows(Session::Control(main, M::IDC_LISTVIEW1), 1).size());
+}
+
+class Dialogs : public ZorvikTest {
+  protected:
+    void SetUp() override {
+        ZorvikTest::SetUp();
+        WriteIni(Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=", "MoveNoExt=0",
+                      "MoveNoExtPath=", "BaseDir=", "[Extensions]", "txt=C:\\T", "[Ignore]",
+                      "lnk=NULL"}));
+    }
+    // The main window, then the editor that its Add button opens on the given page.
+    HWND OpenEditor(Session &s, HWND &main, int pages, const char *title) {
+        main = s.Window(kMainTitle);
+        if (!main) return nullptr;
+        for (int i = 0; i < pages; ++i) s.Keys({VK_CONTROL, VK_TAB});
+        s.Click(main, M::IDC_BTNADD);
+        return s.Window(title);
+    }
+};
+
+// The rule editor in add mode: layout and keys, every message that keeps it open, and the
+// folder created on the way; the main window then gets one row.
+TEST_F(Dialogs, RuleEditorLayoutKeysAndMessages) {
+    auto s = Start();
+    HWND w = nullptr, e = OpenEditor(*s, w, 0, "整理ルールの追加");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(273, ClientSize(e).cx);
+    EXPECT_EQ(136, ClientSize(e).cy);
+    ExpectLayout(e, kRuleEditor);
+    EXPECT_EQ((std::vector<int>{A::IDC_EDTEXT, A::IDC_EDTPATH, A::IDC_BTNOK, A::IDC_BUTTON1}), TabOrder(e));
+    EXPECT_EQ(A::IDC_EDTEXT, s->FocusId());
+    s->Keys({VK_ESCAPE}); // assigned to no button
+    EXPECT_TRUE(IsWindowVisible(e));
+
+    std::vector<std::string> texts;
+    s->Click(e, A::IDC_BTNOK);
+    texts.push_back(s->AnswerBox(kWarningTitle, kOk));
+    for (const char *bad : {"a=b", "[x", ".;x"}) {
+        s->Type(e, A::IDC_EDTEXT, bad);
+        s->Click(e, A::IDC_BTNOK);
+        texts.push_back(s->AnswerBox(kWarningTitle, kOk));
+    }
+    s->Type(e, A::IDC_EDTEXT, "txt");
+    s->Type(e, A::IDC_EDTPATH, P("new\\ソ"));
+    s->Click(e, A::IDC_BTNOK);
+    texts.push_back(s->AnswerBox(kConfirmTitle, kNo));
+    s->Type(e, A::IDC_EDTPATH, "");
+    s->Click(e, A::IDC_BTNOK);
+    texts.push_back(s->AnswerBox(kConfirmTitle, kYes));
+    texts.push_back(s->AnswerBox(kAppTitle, kOk));
+    EXPECT_TRUE(IsWindowVisible(e));
+    EXPECT_EQ(1, ListRows(*s, w)); // nothing added yet
+    s->Type(e, A::IDC_EDTPATH, P("new\\ソ"));
+    s->Click(e, A::IDC_BTNOK);
+    texts.push_back(s->AnswerBox(kConfirmTitle, kYes));
+    EXPECT_TRUE(s->Gone(e));
+    ASSERT_EQ(8u, texts.size());
+    EXPECT_EQ("拡張子を入力してください。", texts[0]);
+    for (int i = 1; i <= 3; ++i) EXPECT_NE(std::string::npos, texts[i].find("=")) << texts[i];
+    EXPECT_EQ("フォルダを作成しますか？", texts[4]);
+    EXPECT_EQ("ディレクトリを作成できません.", texts[6]);
+    EXPECT_TRUE(IsDir(P("new\\ソ")));
+    EXPECT_EQ(2, ListRows(*s, w));
+    s->Click(w, M::IDC_BTNCANCEL);
+    EXPECT_EQ(0u, s->Wait());
+}
+
+// The browse button starts at the documents folder for an empty field, at the field's folder
+// when it exists, and nowhere when it does not; a cancelled chooser leaves the text.
+TEST_F(Dialogs, BrowseStartFolders) {
+    MakeDir("there");
+    const std::string documents = zv::GetDocumentsDir();
+    const std::pair<std::string, std::string> cases[] = {
+        {"", documents.substr(0, documents.size() - 1)},
+        {P("there"), P("there")},
+        {P("none"), ""},
+    };
+    auto s = Start();
+    HWND w = nullptr, e = OpenEditor(*s, w, 0, "整理ルールの追加");
+    ASSERT_TRUE(e);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.first);
+        s->Type(e, A::IDC_EDTPATH, c.first);
+        s->Click(e, A::IDC_BTNBROWSE);
+        HWND chooser = s->Window(kChooserTitle);
+        ASSERT_TRUE(chooser);
+        std::string status;
+        for (int i = 0; i < 100 && status.empty() && !c.second.empty(); ++i, Sleep(50))
+            status = TextOf(GetDlgItem(chooser, 14147));
+        EXPECT_EQ("フォルダを指定してください。", TextOf(GetDlgItem(chooser, 14146)));
+        EXPECT_EQ(c.second, status.empty() || status.back() != '\\' ? status : status.substr(0, status.size() - 1));
+        s->Click(chooser, kCancel);
+        EXPECT_TRUE(s->Gone(chooser));
+        EXPECT_EQ(c.first, TextOf(Session::Control(e, A::IDC_EDTPATH)));
+    }
+    s->Click(e, A::IDC_BUTTON1);
+    s->Click(w, M::IDC_BTNCANCEL);
+    EXPECT_EQ(0u, s->Wait());
+}
+
+// The ignore-rule editor: layout, the same refusals as the rule editor, Escape as Cancel, Enter
+// as OK with every dot removed; an entry of dots only gives an empty caption.
+TEST_F(Dialogs, IgnoreEditorLayoutKeysAndMessages) {
+    IniMayChange();
+    auto s = Start();
+    HWND w = nullptr, e = OpenEditor(*s, w, 1, "無視ルールの追加");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(273, ClientSize(e).cx);
+    EXPECT_EQ(136, ClientSize(e).cy);
+    ExpectLayout(e, kIgnoreEditor);
+    EXPECT_EQ((std::vector<int>{I::IDC_EDTEXT, I::IDC_BTNOK, I::IDC_BTNCANCEL}), TabOrder(e));
+    EXPECT_EQ(I::IDC_EDTEXT, s->FocusId());
+    s->Keys({VK_RETURN});
+    EXPECT_EQ("拡張子を入力してください。", s->AnswerBox(kWarningTitle, kOk));
+    s->Type(e, I::IDC_EDTEXT, "a=b");
+    s->Keys({VK_RETURN});
+    EXPECT_NE(std::string::npos, s->AnswerBox(kWarningTitle, kOk).find("="));
+    s->Type(e, I::IDC_EDTEXT, "tmp");
+    s->Keys({VK_ESCAPE});
+    EXPECT_TRUE(s->Gone(e));
+    s->Click(w, M::IDC_BTNADD);
+    e = s->Window("無視ルールの追加");
+    ASSERT_TRUE(e);
+    EXPECT_EQ("", TextOf(Session::Control(e, I::IDC_EDTEXT))); // refilled on every show
+    s->Type(e, I::IDC_EDTEXT, "...");
+    s->Keys({VK_RETURN});
+    EXPECT_TRUE(s->Gone(e));
+    EXPECT_EQ((std::vector<std::vector<std::string>>{{""}, {"lnk"}}),
+              s->Rows(Session::Control(w, M::IDC_LISTIGNORE), 1));
+    s->Click(w, M::IDC_BTNOK);
+    EXPECT_EQ(0u, s->Wait());
+    EXPECT_NE(std::string::npos, ReadBytes(IniPath()).find("[Ignore]\r\n=NULL\r\nlnk=NULL\r\n"));
+}
+
+// The version window: its texts from the version resource, the copyright line lit exactly
+// while the pointer is over it, the web page opened by both links with the window staying
+// open, Enter closing it and Escape not; a second showing shows the same.
+TEST_F(Dialogs, AboutBoxTextsHotTrackingAndWebPage) {
+    const std::string log = "T:\\browser.log";
+    DeleteFileA(log.c_str());
+    auto s = Start();
+    HWND w = s->Window(kMainTitle);
+    ASSERT_TRUE(w);
+    for (int round = 0; round < 2; ++round) {
+        s->Click(w, M::IDC_BTNABOUT);
+        HWND a = s->Window("ﾊﾞｰｼﾞｮﾝ情報");
+        ASSERT_TRUE(a);
+        EXPECT_EQ(365, ClientSize(a).cx);
+        EXPECT_EQ(212, ClientSize(a).cy);
+        ExpectLayout(a, kAboutBox);
+        EXPECT_EQ(std::vector<int>{B::IDC_OKBUTTON}, TabOrder(a));
+        HWND copyright = Session::Control(a, B::IDC_COPYRIGHT);
+        // Underlined: one row of the line holds far more ink than any row of the plain text.
+        const int plainRow = InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).widestRow;
+        EXPECT_GT(plainRow, 0);
+        EXPECT_EQ(0, InkOf(copyright, GetSysColor(COLOR_HOTLIGHT)).total);
+        for (int hover = 0; hover < 2; ++hover) {
+            s->MoveTo(copyright);
+            Sleep(300);
+            Ink hot = InkOf(copyright, GetSysColor(COLOR_HOTLIGHT));
+            EXPECT_GT(hot.widestRow, 2 * plainRow);
+            EXPECT_EQ(0, InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).total);
+            s->MoveTo(a, {5, 5});
+            Sleep(800); // the system looks for the pointer's leaving at its hover interval
+            EXPECT_EQ(0, InkOf(copyright, GetSysColor(COLOR_HOTLIGHT)).total);
+            EXPECT_EQ(plainRow, InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).widestRow);
+        }
+        if (round == 0) {
+            s->Click(copyright);
+            s->Click(a, B::IDC_IMAGE1);
+            s->Keys({VK_ESCAPE});
+            EXPECT_TRUE(IsWindowVisible(a));
+        }
+        s->Keys({VK_RETURN});
+        EXPECT_TRUE(s->Gone(a));
+    }
+    std::string opened;
+    for (int i = 0; i < 100 && std::count(opened.begin(), opened.end(), '\n') < 2; ++i, Sleep(50))
+        opened = ReadBytes(log);
+    EXPECT_EQ(std::string(zv::kWebAddress) + "\n" + zv::kWebAddress + "\n", opened);
+    s->Click(w, M::IDC_BTNCANCEL);
+    EXPECT_EQ(0u, s->Wait());
+}
+
+// The first run without arguments: the folder question cancelled, then the first-run window.
+// It opens on the defaults, its two radio groups are independent, a failed save keeps it open,
+// and Cancel still saves; the main window then shows what it wrote.
+TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
+    DeleteFileA(IniPath().c_str());
+    IniMayChange();
+    const std::string documents = zv::GetDocumentsDir(), base = documents.substr(0, documents.size() - 1);
+    auto s = Start();
+    HWND chooser = s->Window(kChooserTitle);
+    ASSERT_TRUE(chooser);
+    s->Click(chooser, kCancel);
+    HWND f = s->Window(kMainTitle);
+    ASSERT_TRUE(f);
+    ASSERT_TRUE(GetDlgItem(f, S::IDC_BTNCANCEL)) << "not the first-run window";
+    EXPECT_EQ(290, ClientSize(f).cx);
+    EXPECT_EQ(226, ClientSize(f).cy);
+    ExpectLayout(f, kFirstRun);
+    EXPECT_EQ((std::vector<int>{S::IDC_RADIOINQUIRY, S::IDC_BTNOK, S::IDC_RADIOMOVEFOLDER,
+                                S::IDC_EDTFOLDERMOVEPATH, S::IDC_BTNCANCEL}),
+              TabOrder(f));
+    EXPECT_EQ(S::IDC_RADIOINQUIRY, s->FocusId());
+    const std::initializer_list<int> options = {
+        S::IDC_RADIOMOVEFOLDER, S::IDC_RADIOZORVIKFOLDER, S::IDC_EDTFOLDERMOVEPATH, S::IDC_BTNBROWSE,
+        S::IDC_RADIOMOVENOEXT, S::IDC_RADIOINQUIRY, S::IDC_RADIONOMOVENOEXT, S::IDC_EDTNOEXTMOVEPATH,
+        S::IDC_BTNBROWSE2};
+    EXPECT_EQ("209+* 210+ 211+ 208+ 203+ 206+* 205+ 204- 202-", States(f, options));
+    EXPECT_EQ(base, TextOf(Session::Control(f, S::IDC_EDTNOEXTMOVEPATH)));
+    s->Keys({VK_ESCAPE});
+    EXPECT_TRUE(IsWindowVisible(f));
+    s->Click(f, S::IDC_RADIONOMOVENOEXT); // the upper group keeps its choice
+    EXPECT_EQ("209+* 210+ 211+ 208+ 203+ 206+ 205+* 204- 202-", States(f, options));
+    s->Keys({VK_UP}); // within the lower group, in tab order
+    EXPECT_EQ("209+* 210+ 211+ 208+ 203+* 206+ 205+ 204+ 202+", States(f, options));
+    s->Click(f, S::IDC_RADIONOMOVENOEXT);
+    s->Type(f, S::IDC_EDTFOLDERMOVEPATH, "D:\\予定表\\");
+
+    // While the settings file is held open the save fails; staying is the user's choice.
+    HANDLE held = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    s->Click(f, S::IDC_BTNCANCEL);
+    EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox(kAppTitle, kOk));
+    EXPECT_NE(std::string::npos, s->AnswerBox(kConfirmTitle, kNo).find("保存せずに閉じますか"));
+    EXPECT_TRUE(IsWindowVisible(f));
+    CloseHandle(held);
+    s->Click(f, S::IDC_BTNCANCEL);
+    EXPECT_TRUE(s->Gone(f));
+
+    HWND w = s->Window(kMainTitle);
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(GetDlgItem(w, M::IDC_PAGECONTROL1)) << "not the main window";
+    s->Keys({VK_CONTROL, VK_SHIFT, VK_TAB});
+    EXPECT_EQ("209+* 210+ 211+ 208+ 203+ 206+ 205+* 204- 202-", States(w, options));
+    EXPECT_EQ("D:\\予定表\\", TextOf(Session::Control(w, M::IDC_EDTFOLDERMOVEPATH)));
+    s->Click(w, M::IDC_BTNCANCEL);
+    EXPECT_EQ(0u, s->Wait());
+    EXPECT_EQ("[Option]\r\nMoveFolder=1\r\nMoveFolderPath=D:\\予定表\\\r\nMoveNoExt=2\r\nMoveNoExtPath=" +
+                  base + "\r\nBaseDir=" + base + "\r\n",
+              ReadBytes(IniPath()));
+}
+
+} // namespace
