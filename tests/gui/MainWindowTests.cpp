@@ -228,6 +228,37 @@ TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
               ReadBytes(IniPath()));
 }
 
+// A save that fails keeps the window open with the file as it was; the next OK writes it whole.
+// Sections longer than one key listing (16 KB of names) are loaded and written back in full;
+// a MoveNoExt that selects nothing is written back as it was.
+TEST_F(SettingsMode, FailedSaveLosesNothingAndLongSectionsSurvive) {
+    IniMayChange();
+    std::vector<std::string> lines = {"[Option]", "MoveFolder=1", "MoveFolderPath=C:\\F",
+                                      "MoveNoExt=5", "MoveNoExtPath=C:\\N", "BaseDir=C:\\B",
+                                      "[Extensions]"};
+    for (int i = 0; i < 1500; ++i) lines.push_back("Key_" + std::to_string(10000 + i) + "_ab=C:\\" + std::to_string(i));
+    lines.push_back("[Ignore]");
+    for (int i = 0; i < 1200; ++i) lines.push_back("Ign_" + std::to_string(10000 + i) + "_ab=NULL");
+    const std::string bytes = Ini(lines);
+    WriteIni(bytes);
+    auto s = Start();
+    HWND w = s->Window(kMainTitle, 30000);
+    ASSERT_TRUE(w);
+    EXPECT_EQ(1500u, s->Rows(Session::Control(w, M::IDC_LISTVIEW1), 1).size());
+    EXPECT_EQ(1200u, s->Rows(Session::Control(w, M::IDC_LISTIGNORE), 1).size());
+
+    HANDLE held = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    s->Click(w, M::IDC_BTNOK);
+    EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox(kAppTitle, kOk));
+    EXPECT_TRUE(IsWindowVisible(w));
+    CloseHandle(held);
+    EXPECT_EQ(bytes, ReadBytes(IniPath()));
+    s->Click(w, M::IDC_BTNOK);
+    EXPECT_EQ(0u, s->Wait(60000));
+    EXPECT_EQ(bytes, ReadBytes(IniPath())); // the same keys, in the same order
+}
+
 // Cancel, Escape and the close box write nothing, whatever was changed before.
 TEST_F(SettingsMode, CancelEscapeAndCloseBoxWriteNothing) {
     for (int way = 0; way < 3; ++way) {

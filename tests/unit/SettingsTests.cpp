@@ -239,6 +239,62 @@ TEST_F(Settings, RefusedWritesRaiseTheMessage) {
     EXPECT_EQ("[Option]\r\nMoveNoExt=2\r\n", ReadBytes(locked));
 }
 
+// A rewrite is all or nothing: a write that fails half way, a file held open or a missing one
+// leave exactly the bytes that were there; the error names the settings file; no copy is left.
+TEST_F(Settings, RewriteReplacesTheFileWholeOrNotAtAll) {
+    const std::string before = "[Option]\r\nBaseDir=C:\\表\r\n[Extensions]\r\njpg=D:\\P\r\n";
+    File(before);
+    auto rewrite = [&] {
+        RewriteSettings(
+            [](SettingsFile &ini) {
+                ini.EraseSection("Extensions");
+                ini.WriteString("Extensions", "txt", "D:\\T");
+                ini.WriteString("Option", "MoveNoExt", "2");
+            },
+            path);
+    };
+    auto fails = [&](const std::function<void(SettingsFile &)> &edit, const std::string &message,
+                     HANDLE held = nullptr) {
+        try {
+            RewriteSettings(edit, path);
+            ADD_FAILURE() << "no error";
+        } catch (const Error &e) {
+            EXPECT_EQ(message, e.what());
+        }
+        if (held) CloseHandle(held);
+        EXPECT_EQ(before, ReadBytes(path));
+    };
+    auto names = [&] {
+        std::vector<std::string> found;
+        WIN32_FIND_DATAA fd;
+        HANDLE f = FindFirstFileA((dir / "*").c_str(), &fd);
+        do {
+            if (fd.cFileName[0] != '.') found.push_back(fd.cFileName);
+        } while (FindNextFileA(f, &fd));
+        FindClose(f);
+        return found;
+    };
+    // A failure after some writes: the erased section and the new key never reach the file.
+    fails(
+        [](SettingsFile &ini) {
+            ini.EraseSection("Extensions");
+            ini.WriteString("Extensions", "txt", "D:\\T");
+            throw Error("disk full");
+        },
+        "disk full");
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    fails([](SettingsFile &ini) { ini.WriteString("Option", "MoveNoExt", "2"); },
+          Format("%s に書き込めません", path), h);
+    EXPECT_EQ(std::vector<std::string>{"Zorvik.INI"}, names());
+    rewrite();
+    EXPECT_EQ("[Option]\r\nBaseDir=C:\\表\r\nMoveNoExt=2\r\n[Extensions]\r\ntxt=D:\\T\r\n",
+              ReadBytes(path));
+    DeleteFileA(path.c_str());
+    rewrite();
+    EXPECT_EQ("[Extensions]\r\ntxt=D:\\T\r\n[Option]\r\nMoveNoExt=2\r\n", ReadBytes(path));
+    EXPECT_EQ(std::vector<std::string>{"Zorvik.INI"}, names());
+}
+
 TEST_F(Settings, HostileFilesReadSanely) {
     std::string random;
     unsigned seed = 12345;
