@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Draws the program's pictures: the 32x32 16-colour application icon, the 16x16 16-colour
-open-folder bitmap of the browse buttons (silver pixels are drawn transparent) and the 350x100
-256-colour banner of the version window. Writes res/."""
-import struct, sys, os
+"""Draws the program's pictures: the 32x32 16-colour application icon, the same icon as a 128x128
+PNG for Linux desktop launchers, the 16x16 16-colour open-folder bitmap of the browse buttons
+(silver pixels are drawn transparent) and the 350x100 256-colour banner of the version window.
+Writes res/."""
+import struct, sys, os, zlib
 
 # The 16 colours of the standard Windows palette, as (r, g, b).
 PAL = [(0,0,0),(128,0,0),(0,128,0),(128,128,0),(0,0,128),(128,0,128),(0,128,128),(192,192,192),
@@ -116,10 +117,24 @@ def banner():
     d = head + table + bits
     return b'BM' + struct.pack('<IHHI', 14 + len(d), 0, 0, 14 + 40 + 1024) + d
 
+def png(px, scale):
+    # RGBA, each icon pixel a scale x scale block; the icon's transparent pixels stay transparent.
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    raw = b''
+    for row in px:
+        line = b''.join(bytes(PAL[c]) + b'\xff' if c is not None else b'\0\0\0\0' for c in row)
+        line = b''.join(line[i:i+4] * scale for i in range(0, len(line), 4))
+        raw += (b'\0' + line) * scale
+    head = struct.pack('>IIBBBBB', len(px[0]) * scale, len(px) * scale, 8, 6, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', head) + chunk(b'IDAT', zlib.compress(raw, 9)) +
+            chunk(b'IEND', b''))
+
 def main(out):
     img = dib(icon(), True)
     ico = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', 32, 32, 16, 0, 1, 4, len(img), 22) + img
     open(os.path.join(out, 'Zorvik.ico'), 'wb').write(ico)
+    open(os.path.join(out, 'Zorvik.png'), 'wb').write(png(icon(), 4))
     d = dib(folder(), False)
     bmp = b'BM' + struct.pack('<IHHI', 14 + len(d), 0, 0, 14 + 40 + 64) + d
     open(os.path.join(out, 'folder.bmp'), 'wb').write(bmp)

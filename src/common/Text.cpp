@@ -20,7 +20,11 @@ bool EndsWithBackslash(const std::string &s) {
 }
 
 std::string IncludeTrailingBackslash(const std::string &s) {
-    return EndsWithBackslash(s) ? s : s + '\\';
+    if (EndsWithBackslash(s))
+        return s;
+    // A lone lead byte at the end (no file's name ends in one) would take the backslash for its
+    // trail byte: it is dropped, so that the path does end in a backslash.
+    return CutWhole(s, s.size()) + '\\';
 }
 
 std::string ExcludeTrailingBackslash(const std::string &s) {

@@ -20,7 +20,7 @@ inline size_t CharLen(const std::string &s, size_t i) {
 size_t LastDelimiter(const std::string &s, const char *delims);
 
 bool EndsWithBackslash(const std::string &s);
-std::string IncludeTrailingBackslash(const std::string &s);
+std::string IncludeTrailingBackslash(const std::string &s); // drops a dangling lead byte
 std::string ExcludeTrailingBackslash(const std::string &s); // one backslash at most
 std::string ExtractFileName(const std::string &path);       // after the last '\' or ':'
 std::string ExtractFilePath(const std::string &path);       // up to and including it

@@ -61,6 +61,7 @@ TEST(TextPaths, TrailByte5CIsNeverADelimiter) {
         {"表", "表", "表\\", "表", ""},
         {"C:表", "C:表", "C:表\\", "表", "C:"},
         {"", "", "\\", "", ""},
+        {"C:\\a\x95", "C:\\a\x95", "C:\\a\\", "a\x95", "C:\\"}, // dangling lead byte
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(Hex(r.path));
