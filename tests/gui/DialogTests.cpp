@@ -152,6 +152,27 @@ TEST_F(Dialogs, RuleEditorLayoutKeysAndMessages) {
     EXPECT_EQ(0u, s->Wait());
 }
 
+// Asked for a rule while sorting: the fields come from the file and the base folder; a settings
+// file that cannot be written keeps the editor open with the error, and nothing is moved.
+TEST_F(Dialogs, RuleEditorWhileSortingShowsTheWriteError) {
+    WriteIni(Ini({"[Option]", "MoveNoExt=1", "BaseDir=%R\\base"}));
+    Make("desk\\photo.JPG");
+    auto s = Start({P("desk\\photo.JPG")});
+    HWND e = s->Window("整理ルールの追加");
+    ASSERT_TRUE(e);
+    EXPECT_EQ("JPG", TextOf(Session::Control(e, A::IDC_EDTEXT)));
+    EXPECT_EQ(P("base\\JPG"), TextOf(Session::Control(e, A::IDC_EDTPATH)));
+    HANDLE held = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    s->Click(e, A::IDC_BTNOK);
+    s->AnswerBox(kConfirmTitle, kYes);
+    EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox("Zorvik", kOk));
+    EXPECT_TRUE(IsWindowVisible(e));
+    CloseHandle(held);
+    s->Click(e, A::IDC_BUTTON1);
+    EXPECT_EQ(0u, s->Wait());
+    EXPECT_TRUE(Exists(P("desk\\photo.JPG")));
+}
+
 // The browse button starts at the documents folder for an empty field, at the field's folder
 // when it exists, and nowhere when it does not; a cancelled chooser leaves the text.
 TEST_F(Dialogs, BrowseStartFolders) {
