@@ -339,10 +339,35 @@ void Form::DrawPicture(const DRAWITEMSTRUCT &item) const {
     if (!folder_) return;
     BITMAP bm{};
     GetObjectA(folder_, sizeof bm, &bm);
-    bool enabled = IsWindowEnabled(item.hwndItem);
-    DrawStateA(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(folder_), 0,
-               (r.right - r.left - bm.bmWidth) / 2, (r.bottom - r.top - bm.bmHeight) / 2, 0, 0,
-               DST_BITMAP | (enabled ? DSS_NORMAL : DSS_DISABLED));
+    const int x = (r.right - r.left - bm.bmWidth) / 2, y = (r.bottom - r.top - bm.bmHeight) / 2;
+    if (IsWindowEnabled(item.hwndItem)) {
+        DrawStateA(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(folder_), 0, x, y, 0, 0,
+                   DST_BITMAP | DSS_NORMAL);
+        return;
+    }
+    // Disabled: the picture's shape embossed in the highlight and shadow colours, as the system
+    // draws a disabled picture (its own DSS_DISABLED turns a colour bitmap into a grey block on
+    // some systems). The mask is white where the picture shows the button face.
+    HDC colour = CreateCompatibleDC(item.hDC), mono = CreateCompatibleDC(item.hDC);
+    HBITMAP mask = CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, nullptr);
+    HGDIOBJ oldColour = SelectObject(colour, folder_), oldMono = SelectObject(mono, mask);
+    SetBkColor(colour, GetSysColor(COLOR_BTNFACE));
+    BitBlt(mono, 0, 0, bm.bmWidth, bm.bmHeight, colour, 0, 0, SRCCOPY);
+    COLORREF oldBk = SetBkColor(item.hDC, RGB(255, 255, 255));
+    COLORREF oldText = SetTextColor(item.hDC, RGB(0, 0, 0));
+    const DWORD kPatternWhereBlack = 0x00B8074A; // PSDPxax
+    HGDIOBJ oldBrush = SelectObject(item.hDC, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+    BitBlt(item.hDC, x + 1, y + 1, bm.bmWidth, bm.bmHeight, mono, 0, 0, kPatternWhereBlack);
+    SelectObject(item.hDC, GetSysColorBrush(COLOR_BTNSHADOW));
+    BitBlt(item.hDC, x, y, bm.bmWidth, bm.bmHeight, mono, 0, 0, kPatternWhereBlack);
+    SelectObject(item.hDC, oldBrush);
+    SetTextColor(item.hDC, oldText);
+    SetBkColor(item.hDC, oldBk);
+    SelectObject(mono, oldMono);
+    SelectObject(colour, oldColour);
+    DeleteObject(mask);
+    DeleteDC(mono);
+    DeleteDC(colour);
 }
 
 LRESULT CALLBACK Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
