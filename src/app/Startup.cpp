@@ -10,6 +10,7 @@
 #include "../settings/SettingsFile.h"
 #include "../sorting/FileUnit.h"
 #include "../sorting/ZorvikUnit.h"
+#include "RuleQuestion.h"
 #include "globUnit.h"
 
 namespace zv {
@@ -43,7 +44,7 @@ void Sort(const std::vector<std::string> &args) {
             CollectFiles(p, dropped);
         }
     }
-    DoZorvik(dropped);
+    DoZorvik(dropped, RunQuestions{AskRuleForPendingFile, SelectFolder});
 }
 
 } // namespace
