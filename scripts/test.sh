@@ -9,12 +9,28 @@ bash scripts/build.sh
 source scripts/wine-env.sh
 zv_locale
 zv_prefix "$ZV_BUILD/wineprefix"
-trap zv_cleanup EXIT
 # T: and U: are the test drives; U: lies on another file system (tmpfs) for moves across volumes.
 u=/dev/shm/zorvik-u-$(printf %s "$ZV_BUILD" | md5sum | cut -c1-12)
 rm -rf "$ZV_BUILD/testdrive" "$u"
 zv_map_drive t "$ZV_BUILD/testdrive"
 zv_map_drive u "$u"
+# S: is a full-size-limited volume (1 MB) and R: a read-only one, where this machine lets us
+# mount them (root); the tests that need them skip without.
+mounted=()
+zv_volume() {
+    local dir=$ZV_BUILD/volume-$1
+    mkdir -p "$dir"
+    mountpoint -q "$dir" && umount "$dir" 2>/dev/null
+    if mount -t tmpfs -o "$2" zorvik-$1 "$dir" 2>/dev/null; then
+        mounted+=("$dir")
+        zv_map_drive "$1" "$dir"
+    else
+        rm -f "$WINEPREFIX/dosdevices/$1:"
+    fi
+}
+zv_volume s size=1m
+zv_volume r ro,size=64k
+trap 'zv_cleanup; for d in "${mounted[@]}"; do umount "$d" 2>/dev/null || true; done' EXIT
 zv_xvfb
 zv_server
 ctest --test-dir "$ZV_BUILD/x64" --output-on-failure -j1 "$@"

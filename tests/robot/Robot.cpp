@@ -153,13 +153,22 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
     RunResult result;
     std::string line = Quote(options.exe);
     for (const std::string &a : args) line += " " + Quote(a);
-    std::vector<char> cmd(line.begin(), line.end());
-    cmd.push_back('\0');
-    STARTUPINFOA si{};
+    // Started through the UTF-16 call, so that wide arguments reach the program as they are.
+    auto wide = [](const std::string &a) {
+        std::wstring w(a.size() + 1, L'\0');
+        int n = MultiByteToWideChar(CP_ACP, 0, a.c_str(), -1, &w[0], static_cast<int>(w.size()));
+        w.resize(n > 0 ? static_cast<size_t>(n) - 1 : 0);
+        return w;
+    };
+    std::wstring wline = wide(line);
+    for (const std::wstring &a : options.wideArgs) wline += L" \"" + a + L"\""; // no quote or final backslash in them
+    std::vector<wchar_t> cmd(wline.begin(), wline.end());
+    cmd.push_back(L'\0');
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(options.exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        options.cwd.empty() ? nullptr : options.cwd.c_str(), &si, &pi)) {
+    if (!CreateProcessW(wide(options.exe).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        options.cwd.empty() ? nullptr : wide(options.cwd).c_str(), &si, &pi)) {
         ADD_FAILURE() << "cannot start " << options.exe << ": error " << GetLastError()
                       << " (command line " << line.size() << " chars)";
         return result;
