@@ -16,7 +16,6 @@ if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
 else
     zv_prefix "$ZV_BUILD/wineprefix"
 fi
-trap zv_cleanup EXIT
 # T: and U: are the test drives; U: lies on another file system (tmpfs) for moves across volumes.
 u=/dev/shm/zorvik-u-$(printf %s "$ZV_BUILD" | md5sum | cut -c1-12)
 rm -rf "$ZV_BUILD/testdrive" "$u"
@@ -26,6 +25,23 @@ zv_map_drive u "$u"
 # the first program of this list.
 printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/browser.log"\n' "$ZV_BUILD/testdrive" >"$ZV_BUILD/browser.sh"
 chmod +x "$ZV_BUILD/browser.sh"
+# S: is a full-size-limited volume (1 MB) and R: a read-only one, where this machine lets us
+# mount them (root); the tests that need them skip without.
+mounted=()
+zv_volume() {
+    local dir=$ZV_BUILD/volume-$1
+    mkdir -p "$dir"
+    mountpoint -q "$dir" && umount "$dir" 2>/dev/null
+    if mount -t tmpfs -o "$2" zorvik-$1 "$dir" 2>/dev/null; then
+        mounted+=("$dir")
+        zv_map_drive "$1" "$dir"
+    else
+        rm -f "$WINEPREFIX/dosdevices/$1:"
+    fi
+}
+zv_volume s size=1m
+zv_volume r ro,size=64k
+trap 'zv_cleanup; for d in "${mounted[@]}"; do umount "$d" 2>/dev/null || true; done' EXIT
 zv_xvfb
 zv_server
 $ZV_WINE64 reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$ZV_BUILD/browser.sh" /f >/dev/null 2>&1

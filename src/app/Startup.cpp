@@ -10,6 +10,7 @@
 #include "../settings/SettingsFile.h"
 #include "../sorting/FileUnit.h"
 #include "../sorting/ZorvikUnit.h"
+#include "RuleQuestion.h"
 #include "globUnit.h"
 
 namespace zv {
@@ -24,26 +25,39 @@ void ReadFolderOptions() {
     BaseDir = ini.ReadString("Option", "BaseDir", documents);
 }
 
-// A drive or share root: moving it, or sorting a whole drive, is never what a drop means.
-bool IsRoot(const std::string &path) {
-    std::string full = FullPath(path);
+// A drive or share root: moving it, or sorting a whole drive, is never what a drop means. full
+// is the path that is acted on; "T:" alone names the drive's current folder to the system, but
+// the drive to whoever typed it.
+bool IsRoot(const std::string &path, const std::string &full) {
+    if (path.size() == 2 && path[1] == ':') return true;
     return !full.empty() && PathIsRootA(IncludeTrailingBackslash(full).c_str());
 }
 
-void Sort(const std::vector<std::string> &args) {
+// unheld: arguments whose names the code page cannot hold, with "?" for what it lacks; they are
+// never acted on, since their code-page spelling names another item or none.
+void Sort(const std::vector<std::string> &args, const std::vector<std::string> &unheld) {
     std::vector<std::string> dropped;
+    LeftItems left;
+    for (const std::string &p : unheld) left.Add(LeftReason::NotInCodePage, p);
     for (const std::string &p : args) {
-        if (!DirectoryExists(p)) {
+        LeftReason reason;
+        if (MustLeave(p, reason)) {
+            left.Add(reason, p);
+        } else if (!DirectoryExists(p)) {
             dropped.push_back(p);
-        } else if (IsRoot(p)) {
-            ShowWarning(p + " はドライブのため、移動も整理もしません。");
-        } else if (MoveFolder) {
-            MoveFolderTo(p, MoveFolderPath);
         } else {
-            CollectFiles(p, dropped);
+            // The folder is acted on by its full path, which the root test looked at.
+            const std::string full = FullPath(p);
+            if (IsRoot(p, full))
+                ShowWarning(p + " はドライブのため、移動も整理もしません。");
+            else if (MoveFolder)
+                MoveFolderTo(full, MoveFolderPath);
+            else
+                CollectFiles(full, dropped, left);
         }
     }
-    DoZorvik(dropped);
+    left.Show();
+    DoZorvik(dropped, RunQuestions{AskRuleForPendingFile, SelectFolder});
 }
 
 } // namespace
@@ -58,8 +72,8 @@ void FirstRunSteps() {
     WriteDefaultSettings();
 }
 
-int RunProgram(const std::vector<std::string> &args) {
-    const bool sorting = !args.empty();
+int RunProgram(const std::vector<std::string> &args, const std::vector<std::string> &unheld) {
+    const bool sorting = !args.empty() || !unheld.empty();
     bool runCancelled = false;
     if (SettingsFileExists()) {
         if (sorting) ReadFolderOptions();
@@ -72,7 +86,7 @@ int RunProgram(const std::vector<std::string> &args) {
         ShowSettingsWindows();
         return 0;
     }
-    if (!runCancelled) Sort(args);
+    if (!runCancelled) Sort(args, unheld);
     return 0;
 }
 

@@ -9,22 +9,21 @@
 #include <vector>
 
 #include "../common/Application.h"
+#include "../common/Win.h"
 #include "Startup.h"
 
 namespace {
 
-// The arguments after the program's own path, in the system code page.
-std::vector<std::string> Arguments() {
+// The arguments after the program's own path, in the system code page; those it cannot spell
+// exactly go to unheld instead.
+std::vector<std::string> Arguments(std::vector<std::string> &unheld) {
     std::vector<std::string> args;
     int argc = 0;
     LPWSTR *argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv) return args;
     for (int i = 1; i < argc; ++i) {
-        int n = WideCharToMultiByte(CP_ACP, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string a(n > 0 ? static_cast<size_t>(n) : 1, '\0');
-        if (n > 0) WideCharToMultiByte(CP_ACP, 0, argv[i], -1, &a[0], n, nullptr, nullptr);
-        a.resize(a.size() - 1);
-        args.push_back(a);
+        std::string a;
+        (zv::ToAnsiExact(argv[i], a) ? args : unheld).push_back(a);
     }
     LocalFree(argv);
     return args;
@@ -50,7 +49,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     OleSession ole;
     try {
         zv::InitApplication();
-        return zv::RunProgram(Arguments());
+        std::vector<std::string> unheld;
+        std::vector<std::string> args = Arguments(unheld);
+        return zv::RunProgram(args, unheld);
     } catch (const std::exception &e) {
         zv::ShowFatal(e.what());
     } catch (...) {

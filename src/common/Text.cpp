@@ -177,6 +177,22 @@ Outcome DecideWithExtension(const std::string &ruleFolder, const std::string &ig
     }
 }
 
+bool HasPartEndingInDotOrBlank(const std::string &path) {
+    size_t start = 0;
+    for (size_t i = 0; i <= path.size();) {
+        const bool end = i == path.size();
+        const size_t n = end ? 1 : CharLen(path, i);
+        if (end || (n == 1 && (path[i] == '\\' || path[i] == '/'))) {
+            std::string part = path.substr(start, i - start);
+            if (part != "." && part != ".." && !part.empty() && LastDelimiter(part, ". ") == part.size() - 1)
+                return true;
+            start = i + 1;
+        }
+        i += n;
+    }
+    return false;
+}
+
 std::string NoExtensionPrompt(const std::string &fileName) {
     std::string quoted = "\"";
     for (size_t i = 0; i < fileName.size();) {

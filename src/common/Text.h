@@ -58,6 +58,10 @@ inline std::string PathIn(const std::string &folder, const std::string &name) {
     return IncludeTrailingBackslash(folder) + name;
 }
 
+// True when a part of the path between separators ("\\" or "/"), other than "." and "..", ends in
+// "." or a blank: the system's path rules drop those, so the path would name another item.
+bool HasPartEndingInDotOrBlank(const std::string &path);
+
 // The question for a file without extension.
 std::string NoExtensionPrompt(const std::string &fileName);
 

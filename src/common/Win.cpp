@@ -1,6 +1,7 @@
 // The Windows edge: error texts from the system and small API helpers.
 #include "Win.h"
 
+#include <cstring>
 #include <vector>
 
 #include "Error.h"
@@ -63,6 +64,76 @@ std::string ExePath() {
 
 bool SamePath(const std::string &a, const std::string &b) {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+} // namespace zv
+
+namespace zv {
+
+bool ToAnsiExact(const std::wstring &wide, std::string &ansi) {
+    ansi.clear();
+    if (wide.empty()) return true;
+    const int len = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), len, nullptr, 0, nullptr,
+                                &usedDefault);
+    if (n <= 0) return false;
+    ansi.assign(static_cast<size_t>(n), '\0');
+    n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), len, &ansi[0], n, nullptr,
+                            &usedDefault);
+    if (n <= 0) return false;
+    ansi.resize(static_cast<size_t>(n));
+    // The flag alone is not enough everywhere: the text must also come back as it went in.
+    return !usedDefault && ToWide(ansi) == wide;
+}
+
+std::wstring ToWide(const std::string &ansi) {
+    if (ansi.empty()) return std::wstring();
+    const int len = static_cast<int>(ansi.size());
+    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), len, nullptr, 0);
+    if (n <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), len, &wide[0], n);
+    return wide;
+}
+
+bool FileIdentity::operator==(const FileIdentity &o) const {
+    return volume == o.volume && std::memcmp(id, o.id, sizeof id) == 0;
+}
+
+bool IdentityOf(const std::string &path, FileIdentity &identity) {
+    identity = FileIdentity();
+    if (path.empty()) return false;
+    // No access asked for: this works for a file held open by another program too.
+    HANDLE h = CreateFileW(ToWide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = false;
+    // The 128-bit identity (Windows 8 and later, and Wine, which gives the Unix device and inode
+    // there); the older 64-bit one otherwise.
+    // FILE_ID_INFO and FileIdInfo (18), which the Windows 7 headers leave out.
+    struct {
+        ULONGLONG VolumeSerialNumber;
+        struct {
+            BYTE Identifier[16];
+        } FileId;
+    } info{};
+    if (GetFileInformationByHandleEx(h, static_cast<FILE_INFO_BY_HANDLE_CLASS>(18), &info, sizeof info)) {
+        identity.volume = info.VolumeSerialNumber;
+        static_assert(sizeof info.FileId.Identifier == sizeof identity.id, "128-bit file id");
+        std::memcpy(identity.id, info.FileId.Identifier, sizeof identity.id);
+        ok = true;
+    } else {
+        BY_HANDLE_FILE_INFORMATION bi{};
+        if (GetFileInformationByHandle(h, &bi)) {
+            identity.volume = bi.dwVolumeSerialNumber;
+            std::memcpy(identity.id, &bi.nFileIndexLow, sizeof bi.nFileIndexLow);
+            std::memcpy(identity.id + 4, &bi.nFileIndexHigh, sizeof bi.nFileIndexHigh);
+            ok = true;
+        }
+    }
+    CloseHandle(h);
+    return ok;
 }
 
 } // namespace zv

@@ -93,4 +93,20 @@ std::string ExePath();
 // Byte-wise equal after lstrcmpiA: one path spelled in two letter cases.
 bool SamePath(const std::string &a, const std::string &b);
 
+// A UTF-16 text in the system code page. The system's own conversion maps what the code page
+// lacks to look-alikes ("é" to "e", "¥" to a backslash): here nothing is mapped by likeness, and
+// the result is false when any character has no exact counterpart. ansi then holds the text with
+// each such character as "?", for showing only.
+bool ToAnsiExact(const std::wstring &wide, std::string &ansi);
+std::wstring ToWide(const std::string &ansi);
+
+// Which file a path leads to (links followed): the same for every spelling of the path, for
+// another drive letter of the same folder and for a link to it. False when it cannot be opened.
+struct FileIdentity {
+    unsigned long long volume = 0;
+    unsigned char id[16] = {};
+    bool operator==(const FileIdentity &o) const;
+};
+bool IdentityOf(const std::string &path, FileIdentity &identity);
+
 } // namespace zv

@@ -30,8 +30,9 @@ bool ShellMove(const std::string &from, const std::string &to, FILEOP_FLAGS flag
     return SHFileOperationA(&op) == 0;
 }
 
+// The application's error box for a move; code 0 adds no system text.
 void ShowMoveError(const std::string &what, DWORD code) {
-    MessageBoxA(CurrentOwner(), (what + "\r\n\r\n" + SystemMessage(code)).c_str(),
+    MessageBoxA(CurrentOwner(), (code ? what + "\r\n\r\n" + SystemMessage(code) : what).c_str(),
                 AppTitle().c_str(), MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
 }
 
@@ -42,73 +43,174 @@ bool SameItem(const std::string &a, const std::string &b) {
     return !fa.empty() && SamePath(fa, fb);
 }
 
+// A kernel handle, closed when it goes out of scope.
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() {
+        if (valid()) CloseHandle(h_);
+    }
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+    HANDLE get() const { return h_; }
+
+  private:
+    HANDLE h_;
+};
+
+std::string CannotCreate(const std::string &folder) {
+    return "移動先のフォルダ " + ExcludeTrailingBackslash(folder) + " を作成できませんでした。";
+}
+
+bool SetDeleteOnClose(HANDLE h, bool remove) {
+    FILE_DISPOSITION_INFO info{};
+    info.DeleteFile = remove ? TRUE : FALSE;
+    return SetFileInformationByHandle(h, FileDispositionInfo, &info, sizeof info) != FALSE;
+}
+
+unsigned long long FileSize(const std::string &path, bool &ok) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ok = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
+    return ok ? (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow : 0;
+}
+
+// A file move to another volume, done so that a failure at any point leaves the source as it was
+// and no part of the copy behind: the copy is made under a temporary name beside its destination
+// and checked; the source's removal is armed (which fails for a source that cannot be removed);
+// only then does the copy take its name and the source go.
+bool MoveAcrossVolumes(const std::string &source, const std::string &destination, bool replace) {
+    const std::string folder = ExtractFilePath(destination);
+    char tempName[MAX_PATH + 1] = {};
+    // GetTempFileNameA writes at most MAX_PATH bytes and wants room for its own name.
+    if (folder.size() + 14 > MAX_PATH || !GetTempFileNameA(folder.c_str(), "zv", 0, tempName)) {
+        ShowMoveError(CannotMove(source), GetLastError() ? GetLastError() : ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    const std::string temp = tempName;
+    auto fail = [&](const std::string &what, DWORD code) {
+        SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(temp.c_str());
+        ShowMoveError(what, code);
+        return false;
+    };
+    if (!CopyFileA(source.c_str(), temp.c_str(), FALSE)) return fail(CannotMove(source), GetLastError());
+    bool okSource = false, okCopy = false;
+    if (FileSize(source, okSource) != FileSize(temp, okCopy) || !okSource || !okCopy)
+        return fail(CannotMove(source) + "\r\nコピーが元のファイルと一致しません。", ERROR_WRITE_FAULT);
+    Handle original(CreateFileA(source.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!original.valid() || !SetDeleteOnClose(original.get(), true))
+        return fail(CannotMove(source) + "\r\n元のファイルを削除できないため、コピーもしません。", GetLastError());
+    if (!MoveFileExA(temp.c_str(), destination.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) {
+        DWORD code = GetLastError();
+        SetDeleteOnClose(original.get(), false);
+        return fail(CannotMove(source), code);
+    }
+    return true; // the source goes when its handle closes
+}
+
 // On a shell that neither asks before replacing nor reports its failures, the program does the
 // shell's work itself: it never replaces a file without a yes, and says when a move fails.
 bool OwnMoveFile(const std::string &source, const std::string &destination) {
-    const DWORD flags = MOVEFILE_COPY_ALLOWED;
-    if (MoveFileExA(source.c_str(), destination.c_str(), flags)) return true;
-    DWORD code = GetLastError();
-    if (code == ERROR_PATH_NOT_FOUND || code == ERROR_FILE_NOT_FOUND) {
-        // The destination folder is created before the move is reported, even for a source
-        // that is missing.
-        std::string folder = ExtractFilePath(destination);
-        if (!folder.empty() && !DirectoryExists(folder)) {
-            ForceFolder(folder);
-            if (MoveFileExA(source.c_str(), destination.c_str(), flags)) return true;
-            code = GetLastError();
-        }
-    }
-    if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) {
-        if (SameItem(source, destination)) return true; // already where it belongs
-        if (DirectoryExists(destination)) {
-            ShowMoveError(CannotMove(source) + "\r\n移動先に同じ名前のフォルダがあります: " +
-                              destination, code);
-            return false;
-        }
-        if (!Confirm("移動先に同じ名前のファイルがあります。\r\n" + destination +
-                     "\r\n\r\nこのファイルを置き換えますか？"))
-            return false;
-        if (MoveFileExA(source.c_str(), destination.c_str(), flags | MOVEFILE_REPLACE_EXISTING))
+    bool replace = false, folderMade = false;
+    for (;;) {
+        if (MoveFileExA(source.c_str(), destination.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0))
             return true;
-        code = GetLastError();
+        DWORD code = GetLastError();
+        if (code == ERROR_NOT_SAME_DEVICE) {
+            if (replace || Attributes(destination) == INVALID_FILE_ATTRIBUTES)
+                return MoveAcrossVolumes(source, destination, replace);
+            code = ERROR_ALREADY_EXISTS;
+        }
+        if ((code == ERROR_PATH_NOT_FOUND || code == ERROR_FILE_NOT_FOUND) && !folderMade) {
+            // The destination folder is created before the move is reported, even for a source
+            // that is missing.
+            std::string folder = ExtractFilePath(destination);
+            if (!folder.empty() && !DirectoryExists(folder)) {
+                folderMade = true;
+                DWORD made = ForceFolder(folder);
+                if (!DirectoryExists(folder)) {
+                    ShowMoveError(CannotMove(source) + "\r\n" + CannotCreate(folder), made ? made : code);
+                    return false;
+                }
+                continue;
+            }
+        }
+        if (!replace && (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS)) {
+            if (SameItem(source, destination)) return true; // already where it belongs
+            if (DirectoryExists(destination)) {
+                ShowMoveError(CannotMove(source) + "\r\n移動先に同じ名前のフォルダがあります: " +
+                                  destination, code);
+                return false;
+            }
+            if (!Confirm("移動先に同じ名前のファイルがあります。\r\n" + destination +
+                         "\r\n\r\nこのファイルを置き換えますか？"))
+                return false;
+            replace = true;
+            continue;
+        }
+        ShowMoveError(CannotMove(source), code);
+        return false;
     }
-    ShowMoveError(CannotMove(source), code);
-    return false;
 }
 
 bool IsFolderLink(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Calls visit(name, attributes) for every entry of a folder but "." and "..". False when the
-// listing could not be started.
+// One entry of a folder listing. The listing is read in UTF-16 so that a name the system code
+// page cannot hold is seen as such (exact false, name with "?" for those characters) instead of
+// as the look-alike name of another file.
+struct Entry {
+    std::string name;
+    bool exact;
+    DWORD attributes;
+    DWORD reparseTag;
+};
+
+// Calls visit(entry) for every entry of a folder but "." and "..". False when the listing could
+// not be started or visit said stop.
 template <class Visit> bool ForEachEntry(const std::string &folder, Visit visit) {
-    WIN32_FIND_DATAA fd;
-    FindHandle find(FindFirstFileA(PathIn(folder, "*.*").c_str(), &fd));
+    WIN32_FIND_DATAW fd;
+    FindHandle find(FindFirstFileW((ToWide(IncludeTrailingBackslash(folder)) + L"*.*").c_str(), &fd));
     if (!find.valid()) return false;
     do {
-        if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, ".."))
-            if (!visit(std::string(fd.cFileName), fd.dwFileAttributes)) return false;
-    } while (FindNextFileA(find.get(), &fd));
+        const std::wstring wide = fd.cFileName;
+        if (wide == L"." || wide == L"..") continue;
+        Entry e{std::string(), false, fd.dwFileAttributes, fd.dwReserved0};
+        e.exact = ToAnsiExact(wide, e.name);
+        if (!visit(e)) return false;
+    } while (FindNextFileW(find.get(), &fd));
     return true;
 }
 
-// Copies a folder tree to a new place. Links to folders are not copied: the copy fails instead.
-bool CopyTree(const std::string &from, const std::string &to) {
+// Copies a folder tree to a new place. Links, and names the code page cannot hold, are not
+// copied: the copy stops instead, with problem saying which item stopped it.
+bool CopyTree(const std::string &from, const std::string &to, std::string &problem) {
     if (!CreateDirectoryA(to.c_str(), nullptr)) return false;
-    return ForEachEntry(from, [&](const std::string &name, DWORD attributes) {
-        std::string src = PathIn(from, name), dst = PathIn(to, name);
-        if (IsFolderLink(attributes)) return false;
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return CopyTree(src, dst);
+    return ForEachEntry(from, [&](const Entry &e) {
+        std::string src = PathIn(from, e.name), dst = PathIn(to, e.name);
+        if (!e.exact) {
+            problem = "名前に Shift-JIS で表せない文字がある項目 " + src + " があるため、別のドライブへは移動できません。";
+            return false;
+        }
+        if (IsFolderLink(e.attributes) || (!(e.attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                                           IsFileLink(src, e.attributes, e.reparseTag))) {
+            problem = "リンク " + src + " があるため、別のドライブへは移動できません。";
+            return false;
+        }
+        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) return CopyTree(src, dst, problem);
         return CopyFileA(src.c_str(), dst.c_str(), TRUE) != FALSE;
     });
 }
 
 // Counts the files below a folder and adds up their sizes.
 bool Measure(const std::string &folder, unsigned long long &files, unsigned long long &bytes) {
-    return ForEachEntry(folder, [&](const std::string &name, DWORD attributes) {
-        std::string path = PathIn(folder, name);
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Measure(path, files, bytes);
+    return ForEachEntry(folder, [&](const Entry &e) {
+        if (!e.exact) return false;
+        std::string path = PathIn(folder, e.name);
+        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) return Measure(path, files, bytes);
         WIN32_FILE_ATTRIBUTE_DATA data;
         if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
         ++files;
@@ -123,8 +225,10 @@ bool SameContents(const std::string &a, const std::string &b) {
 }
 
 bool DeleteTree(const std::string &folder) {
-    bool ok = ForEachEntry(folder, [&](const std::string &name, DWORD attributes) {
-        std::string path = PathIn(folder, name);
+    bool ok = ForEachEntry(folder, [&](const Entry &e) {
+        if (!e.exact) return false; // never a look-alike of the name
+        const DWORD attributes = e.attributes;
+        std::string path = PathIn(folder, e.name);
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsFolderLink(attributes))
             return DeleteTree(path);
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) return RemoveDirectoryA(path.c_str()) != FALSE;
@@ -169,10 +273,14 @@ bool OwnMoveFolder(const std::string &source, const std::string &destinationFold
         return false;
     }
     // Across volumes: copy the whole tree, check the copy, and only then remove the source.
-    if (!CopyTree(source, target) || !SameContents(source, target)) {
+    std::string problem;
+    if (!CopyTree(source, target, problem) || !SameContents(source, target)) {
         code = GetLastError();
         DeleteTree(target); // the copy is ours alone: the target did not exist before
-        ShowMoveError(CannotMove(source), code ? code : ERROR_WRITE_FAULT);
+        if (!problem.empty())
+            ShowMoveError(CannotMove(source) + "\r\n" + problem, 0);
+        else
+            ShowMoveError(CannotMove(source), code ? code : ERROR_WRITE_FAULT);
         return false;
     }
     if (!DeleteTree(source)) {
@@ -185,27 +293,149 @@ bool OwnMoveFolder(const std::string &source, const std::string &destinationFold
 
 } // namespace
 
+namespace {
+
+// The identities of the program's own files, and of every folder that holds them. The settings
+// file is looked for until it is found: a first run writes it late.
+struct ProgramIdentities {
+    std::vector<FileIdentity> files, folders;
+    bool settingsFound = false;
+
+    ProgramIdentities() {
+        FileIdentity id;
+        const std::string exe = ExePath();
+        if (IdentityOf(exe, id)) files.push_back(id);
+        for (std::string dir = ExcludeTrailingBackslash(ExtractFilePath(exe)); !dir.empty();) {
+            if (IdentityOf(dir.size() == 2 ? dir + "\\" : dir, id)) folders.push_back(id);
+            std::string parent = ExcludeTrailingBackslash(ExtractFilePath(dir));
+            if (parent == dir || parent.size() < 2) break;
+            dir = parent;
+        }
+    }
+    const std::vector<FileIdentity> &Files() {
+        FileIdentity id;
+        if (!settingsFound && IdentityOf(SettingsPath(), id)) {
+            files.push_back(id);
+            settingsFound = true;
+        }
+        return files;
+    }
+};
+
+ProgramIdentities &Program() {
+    static ProgramIdentities identities;
+    return identities;
+}
+
+bool Among(const std::vector<FileIdentity> &list, const std::string &path) {
+    FileIdentity id;
+    return IdentityOf(path, id) && std::find(list.begin(), list.end(), id) != list.end();
+}
+
+} // namespace
+
 bool IsProgramFile(const std::string &path) {
     std::string full = FullPath(path);
-    return !full.empty() && (SamePath(full, ExePath()) || SamePath(full, SettingsPath()));
+    if (full.empty()) return false;
+    return SamePath(full, ExePath()) || SamePath(full, SettingsPath()) || Among(Program().Files(), full);
 }
 
 bool HoldsProgramFile(const std::string &folder) {
-    std::string inside = IncludeTrailingBackslash(FullPath(folder));
+    std::string full = FullPath(folder);
+    std::string inside = IncludeTrailingBackslash(full);
     auto within = [&](const std::string &file) {
         return inside.size() > 1 && file.size() > inside.size() &&
                SamePath(file.substr(0, inside.size()), inside);
     };
-    return within(ExePath()) || within(SettingsPath());
+    return within(ExePath()) || within(SettingsPath()) ||
+           (!full.empty() && Among(Program().folders, full));
 }
 
-void ForceFolder(const std::string &folder) {
+bool IsFileLink(const std::string &path, DWORD attributes, DWORD reparseTag) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return reparseTag == IO_REPARSE_TAG_SYMLINK || reparseTag == IO_REPARSE_TAG_MOUNT_POINT;
+    if (!ShellIsWine()) return false;
+    // Wine lists a Unix symlink to a file as a plain file, and renaming it moves the file it
+    // leads to. The file opened through it tells: its final name is the target's.
+    const std::wstring wide = ToWide(path);
+    Handle h(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.valid()) return false;
+    std::vector<wchar_t> final(MAX_PATH + 1);
+    for (;;) {
+        DWORD n = GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()), 0);
+        if (n == 0) return false;
+        if (n < final.size()) {
+            final.resize(n);
+            break;
+        }
+        final.assign(n + 1, L'\0');
+    }
+    auto nameOf = [](const std::wstring &p) {
+        size_t i = p.find_last_of(L"\\/");
+        return i == std::wstring::npos ? p : p.substr(i + 1);
+    };
+    const std::wstring real = nameOf(std::wstring(final.begin(), final.end()));
+    return CompareStringOrdinal(real.c_str(), -1, nameOf(wide).c_str(), -1, TRUE) != CSTR_EQUAL;
+}
+
+bool MustLeave(const std::string &path, LeftReason &reason) {
+    if (path.empty()) {
+        reason = LeftReason::Empty;
+        return true;
+    }
+    if (HasPartEndingInDotOrBlank(path)) {
+        reason = LeftReason::DotOrBlank;
+        return true;
+    }
+    WIN32_FIND_DATAW fd;
+    FindHandle find(FindFirstFileW(ToWide(path).c_str(), &fd));
+    if (find.valid() && IsFileLink(path, fd.dwFileAttributes, fd.dwReserved0)) {
+        reason = LeftReason::FileLink;
+        return true;
+    }
+    return false;
+}
+
+std::string LeftItems::Text() const {
+    static const struct {
+        LeftReason reason;
+        const char *text;
+    } kReasons[] = {
+        {LeftReason::NotInCodePage, "名前に Shift-JIS で表せない文字があります（その文字は ? で示します）:"},
+        {LeftReason::DotOrBlank, "名前の末尾がピリオドか空白のため、別の項目と取り違えるおそれがあります:"},
+        {LeftReason::TooLong, "パスが長すぎるため、扱えません:"},
+        {LeftReason::FileLink, "ファイルへのリンクです（リンク先のファイルは移動しません）:"},
+        {LeftReason::Empty, "空の引数です（ファイルやフォルダの名前がありません）:"},
+    };
+    std::string text = "次の項目は移動しませんでした。";
+    for (const auto &r : kReasons) {
+        size_t count = 0;
+        for (const auto &item : items_) {
+            if (item.first != r.reason) continue;
+            if (count == 0) text += std::string("\r\n\r\n") + r.text;
+            if (count < kShown) text += "\r\n" + (item.second.empty() ? std::string("\"\"") : item.second);
+            ++count;
+        }
+        if (count > kShown) text += "\r\n" + Format("ほか %s 件", std::to_string(count - kShown));
+    }
+    return text;
+}
+
+void LeftItems::Show() const {
+    if (!items_.empty()) ShowWarning(Text());
+}
+
+DWORD ForceFolder(const std::string &folder) {
     if (folder.empty()) throw Error("ディレクトリを作成できません");
     std::string dir = ExcludeTrailingBackslash(folder);
-    if (dir.size() < 3 || DirectoryExists(dir) || ExtractFilePath(dir) == dir) return;
+    if (dir.size() < 3 || DirectoryExists(dir) || ExtractFilePath(dir) == dir) return 0;
     std::string parent = ExtractFilePath(dir);
-    if (!parent.empty()) ForceFolder(parent); // a relative name has none: no error for it
-    CreateDirectoryA(dir.c_str(), nullptr);
+    DWORD failed = parent.empty() ? 0 : ForceFolder(parent); // a relative name has none: no error for it
+    if (CreateDirectoryA(dir.c_str(), nullptr)) return 0;
+    DWORD code = GetLastError();
+    return failed ? failed : code;
 }
 
 bool MoveFileTo(const std::string &source, const std::string &destination) {
@@ -214,7 +444,14 @@ bool MoveFileTo(const std::string &source, const std::string &destination) {
     if (IsProgramFile(source)) return false;
     if (ShellIsWine()) return OwnMoveFile(source, to);
     std::string folder = ExtractFilePath(to);
-    if (!DirectoryExists(folder)) ForceFolder(folder);
+    if (!DirectoryExists(folder)) {
+        DWORD code = ForceFolder(folder);
+        // The shell would only say that the path is not found.
+        if (!folder.empty() && !DirectoryExists(folder)) {
+            ShowMoveError(CannotMove(source) + "\r\n" + CannotCreate(folder), code);
+            return false;
+        }
+    }
     return ShellMove(source, to, FOF_SILENT | FOF_ALLOWUNDO);
 }
 
@@ -230,17 +467,37 @@ bool MoveFolderTo(const std::string &source, const std::string &destinationFolde
     return ShellMove(from, to, FOF_ALLOWUNDO);
 }
 
-void CollectFiles(const std::string &folder, std::vector<std::string> &list) {
-    ForEachEntry(folder, [&](const std::string &name, DWORD attributes) {
+void CollectFiles(const std::string &folder, std::vector<std::string> &list, LeftItems &left) {
+    const std::string dir = IncludeTrailingBackslash(folder);
+    ForEachEntry(dir, [&](const Entry &e) {
+        const std::string path = dir + e.name;
+        const bool isFolder = (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         // Links to folders are left alone: one that leads back to a parent would never end, and
         // one that leads elsewhere would sort files that were never dropped.
-        if (IsFolderLink(attributes)) return true;
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-            CollectFiles(PathIn(folder, name), list);
+        if (IsFolderLink(e.attributes)) return true;
+        // The calls on code-page names take MAX_PATH UTF-16 units at most, the final NUL and,
+        // for a folder, the listing's "\*" included.
+        const size_t length = ToWide(path).size() + (isFolder ? 2 : 0);
+        if (!e.exact)
+            left.Add(LeftReason::NotInCodePage, path);
+        else if (HasPartEndingInDotOrBlank(e.name))
+            left.Add(LeftReason::DotOrBlank, path);
+        else if (length >= MAX_PATH)
+            left.Add(LeftReason::TooLong, path);
+        else if (isFolder)
+            CollectFiles(path, list, left);
+        else if (IsFileLink(path, e.attributes, e.reparseTag))
+            left.Add(LeftReason::FileLink, path);
         else
-            list.push_back(PathIn(folder, name));
+            list.push_back(path);
         return true;
     });
+}
+
+void CollectFiles(const std::string &folder, std::vector<std::string> &list) {
+    LeftItems left;
+    CollectFiles(folder, list, left);
+    left.Show();
 }
 
 POINT CentredPosition(int screenWidth, int screenHeight, int width, int height) {

@@ -5,11 +5,8 @@
 #include "../common/Text.h"
 #include "../settings/SettingsFile.h"
 #include "FileUnit.h"
-#include "RuleQuestion.h"
 
 namespace zv {
-
-RunQuestions DefaultQuestions() { return RunQuestions{AskRuleForPendingFile, SelectFolder}; }
 
 void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask) {
     SettingsFile ini;

@@ -5,8 +5,9 @@
 
 namespace zv {
 
-// The questions the run asks the user. The run itself decides nothing through them: it reads the
-// settings file again after a rule question, and moves into the folder a folder question gives.
+// The questions the run asks the user, handed in by whoever composes the program (the windows
+// live above this layer). The run itself decides nothing through them: it reads the settings file
+// again after a rule question, and moves into the folder a folder question gives.
 struct RunQuestions {
     // Ask for a rule for the file in PendingFile (RuleDialogMode is 2).
     void (*askRule)();
@@ -14,8 +15,6 @@ struct RunQuestions {
     bool (*askFolder)(const std::string &prompt, const std::string &startFolder,
                       std::string &folder);
 };
-RunQuestions DefaultQuestions();
-
-void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask = DefaultQuestions());
+void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask);
 
 } // namespace zv

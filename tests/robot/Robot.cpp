@@ -153,17 +153,26 @@ std::vector<std::string> RunResult::Titles() const {
 
 namespace {
 
-// Starts the program with its arguments quoted as the shell quotes them.
+// Starts the program with its arguments quoted as the shell quotes them, through the UTF-16
+// call so that wide arguments reach it as they are.
 bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
-                  const std::string &cwd, PROCESS_INFORMATION &pi) {
+                  const RunOptions &options, PROCESS_INFORMATION &pi) {
     std::string line = Quote(exe);
     for (const std::string &a : args) line += " " + Quote(a);
-    std::vector<char> cmd(line.begin(), line.end());
-    cmd.push_back('\0');
-    STARTUPINFOA si{};
+    auto wide = [](const std::string &a) {
+        std::wstring w(a.size() + 1, L'\0');
+        int n = MultiByteToWideChar(CP_ACP, 0, a.c_str(), -1, &w[0], static_cast<int>(w.size()));
+        w.resize(n > 0 ? static_cast<size_t>(n) - 1 : 0);
+        return w;
+    };
+    std::wstring wline = wide(line);
+    for (const std::wstring &a : options.wideArgs) wline += L" \"" + a + L"\""; // no quote or final backslash in them
+    std::vector<wchar_t> cmd(wline.begin(), wline.end());
+    cmd.push_back(L'\0');
+    STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
+    if (CreateProcessW(wide(exe).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       options.cwd.empty() ? nullptr : wide(options.cwd).c_str(), &si, &pi))
         return true;
     ADD_FAILURE() << "cannot start " << exe << ": error " << GetLastError() << " (command line "
                   << line.size() << " chars)";
@@ -194,7 +203,9 @@ POINT ScreenPoint(HWND control, POINT at) {
 
 Session::Session(const std::string &exe, const std::vector<std::string> &args,
                  const std::string &cwd) {
-    if (!StartProgram(exe, args, cwd, pi_)) return;
+    RunOptions options;
+    options.cwd = cwd;
+    if (!StartProgram(exe, args, options, pi_)) return;
     BOOL wow = FALSE;
     wow64_ = IsWow64Process(pi_.hProcess, &wow) && wow;
 }
@@ -406,7 +417,7 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
                      const RunOptions &options) {
     RunResult result;
     PROCESS_INFORMATION pi{};
-    if (!StartProgram(options.exe, args, options.cwd, pi)) return result;
+    if (!StartProgram(options.exe, args, options, pi)) return result;
     size_t next = 0;
     std::set<HWND> handled;
     std::map<HWND, ULONGLONG> firstSeen;

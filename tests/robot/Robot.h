@@ -75,6 +75,8 @@ struct RunOptions {
     std::string exe;        // default: the test's own app\Zorvik.exe
     std::string cwd;        // default: the test's folder
     DWORD timeoutMs = 30000;
+    // Arguments passed after args as UTF-16, for names the code page cannot hold.
+    std::vector<std::wstring> wideArgs;
 };
 
 // Starts the program with the arguments (each quoted) and answers its windows by the script.

@@ -304,3 +304,46 @@ TEST(FileMoveFolder, QuotedPathsAndShiftJisNames) {
     EXPECT_TRUE(IsFile(t / "Sorted\\New\\予定表\\a.txt"));
     EXPECT_EQ(0, boxes.count());
 }
+
+TEST(FileCodePage, OnlyExactSpellingsAreHeld) {
+    const struct {
+        const wchar_t *wide;
+        bool held;
+        const char *shown;
+    } rows[] = {
+        {L"\u8868\u30bd.txt", true, "表ソ.txt"}, {L"plain", true, "plain"}, {L"", true, ""},
+        {L"caf\u00e9.txt", false, "caf?.txt"},    // best fit would make it cafe.txt
+        {L"a\u00a5b.txt", false, "a?b.txt"},      // best fit would make it a\b.txt
+        {L"a\u20acb", false, "a?b"},             {L"\uac00", false, "?"},
+    };
+    for (const auto &r : rows) {
+        std::string ansi;
+        EXPECT_EQ(r.held, ToAnsiExact(r.wide, ansi)) << r.shown;
+        EXPECT_EQ(r.shown, ansi);
+    }
+}
+
+TEST(FileLeftItems, OneMessageListsAndCounts) {
+    LeftItems left;
+    for (int i = 0; i < 25; ++i) left.Add(LeftReason::NotInCodePage, "C:\\in\\?" + std::to_string(i));
+    left.Add(LeftReason::Empty, "");
+    const std::string text = left.Text();
+    EXPECT_EQ(0u, text.find("次の項目は移動しませんでした。"));
+    EXPECT_NE(std::string::npos, text.find("C:\\in\\?19\r\n"));
+    EXPECT_EQ(std::string::npos, text.find("C:\\in\\?20"));
+    EXPECT_NE(std::string::npos, text.find("ほか 5 件"));
+    EXPECT_NE(std::string::npos, text.find("空の引数です（ファイルやフォルダの名前がありません）:\r\n\"\""));
+}
+
+TEST(FileIdentity, SameFileBySpellingOrNot) {
+    TempFolder t;
+    Touch(t / "a.txt");
+    Touch(t / "b.txt");
+    FileIdentity a, a2, b, none;
+    ASSERT_TRUE(IdentityOf(t / "a.txt", a));
+    ASSERT_TRUE(IdentityOf(t / "sub\\..\\A.TXT", a2)) << "another spelling";
+    ASSERT_TRUE(IdentityOf(t / "b.txt", b));
+    EXPECT_TRUE(a == a2);
+    EXPECT_FALSE(a == b);
+    EXPECT_FALSE(IdentityOf(t / "missing", none));
+}

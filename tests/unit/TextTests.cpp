@@ -245,3 +245,17 @@ TEST(TextFormat, ReplacesOnlyTheFirstPlaceholder) {
     EXPECT_EQ("no place", Format("no place", "arg"));
     EXPECT_EQ("", Format("%s", ""));
 }
+
+TEST(TextDotOrBlank, PartsThePathRulesWouldChange) {
+    const struct {
+        const char *path;
+        bool changed;
+    } rows[] = {
+        {"C:\\in\\a.txt.", true},       {"C:\\in\\a.txt ", true},  {"C:\\in\\Photos.\\x.jpg", true},
+        {"C:/in/b /x", true},           {"...", true},             {"C:\\in\\a.txt", false},
+        {"C:\\in\\.\\a", false},        {"..\\a", false},          {"C:\\in\\", false},
+        {"", false},                    {"C:\\表\\ソ", false},     {"C:\\予定表.", true},
+        {"C:\\in\\a\x81\x40", false}, // a full-width blank is kept by the system
+    };
+    for (const auto &r : rows) EXPECT_EQ(r.changed, HasPartEndingInDotOrBlank(r.path)) << r.path;
+}

@@ -1,5 +1,5 @@
-// The rule question of the sorting run: a fresh rule editor without owner for each file,
-// destroyed as soon as it closes.
+// The rule question that start-up hands to the sorting run: a fresh rule editor without owner
+// for each file, destroyed as soon as it closes.
 #include "RuleQuestion.h"
 
 #include "../ui/AddUnit.h"
