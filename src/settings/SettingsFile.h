@@ -44,6 +44,7 @@ class SettingsFile {
   private:
     [[noreturn]] void RaiseWriteError() const;
     std::string path_;
+    bool written_ = false; // a write was asked for: the destructor has the file written
 };
 
 // Writes the five Option keys of a new settings file from the global BaseDir, unless a file
