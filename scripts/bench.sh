@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Measures sorting runs against their floor programs (bench/*.cpp) and prints one table. Every figure
-# comes from the 64-bit build of the same sources (<build>/x64, run under wine64 at native speed);
-# the shipped 32-bit Zorvik.exe is not timed here. Whole processes are timed, start to exit, wall
-# clock; each figure is the median of alternating repetitions, each on a fresh tree made before the
-# clock starts. Nothing is asserted: the script prints.
+# Measures sorting runs against their floor programs (bench/*.cpp) and prints one table. The figures
+# come from the 64-bit build of the same sources (<build>/x64, run under wine64 at native speed);
+# the one-file start (d) is also timed for the shipped 32-bit Zorvik.exe where this machine runs
+# 32-bit programs natively, and (d) is timed with no display and with one (Xvfb), as a user has.
+# Whole processes are timed, start to exit, wall clock; each figure is the median of alternating
+# repetitions, each on a fresh tree made before the clock starts, and a ratio is the median of the
+# ratios of neighbouring runs. Nothing is asserted: the script prints.
 #   ZV_BUILD        build folder (default build)
 #   ZV_BENCH_REPS   repetitions of the 2,000-file runs (default 5; the shell path: at most 3)
 #   ZV_BENCH_ONE    repetitions of the one-file start-to-exit runs (default 20)
@@ -19,24 +21,34 @@ if ! bash scripts/build.sh; then
     # shellcheck disable=SC2086
     ninja -C "$b/x64" Zorvik ZorvikShell $floors >/dev/null
 fi
+# The 32-bit floors, beside the shipped program.
+native32=0
+/lib/ld-linux.so.2 --help >/dev/null 2>&1 && native32=1
+[ "$native32" = 1 ] && ninja -C "$b" floor_app floor_one >/dev/null
 command -v organize >/dev/null || { echo "bench: organize is missing (scripts/setup.sh)" >&2; exit 1; }
 
 source scripts/wine-env.sh
 zv_locale
-# No display at all: no window or box can appear anywhere. Every extension has a rule and
-# MoveNoExt=2, so the program never asks anything either.
+# No display unless a run asks for the private Xvfb (ZV_BENCH_DISPLAY). Every extension has a rule
+# and MoveNoExt=2, so the program never asks anything either.
 unset DISPLAY WAYLAND_DISPLAY
-zv_prefix "$ZV_BUILD/wineprefix"
+if [ "$native32" = 1 ]; then zv_prefix "$ZV_BUILD/wineprefix32" 32; else zv_prefix "$ZV_BUILD/wineprefix"; fi
 trap zv_cleanup EXIT
 drive=$ZV_BUILD/benchdrive
 rm -rf "$drive"
 zv_map_drive v "$drive"
+zv_xvfb
+ZV_BENCH_DISPLAY=$DISPLAY
+unset DISPLAY
 zv_server
 
-ZV_DRIVE=$drive ZV_BIN=$b/x64 ZV_WINE64=$ZV_WINE64 python3 - <<'EOF'
+ZV_DRIVE=$drive ZV_BIN=$b/x64 ZV_BIN32=$b ZV_NATIVE32=$native32 ZV_WINE64=$ZV_WINE64 ZV_WINE32=$ZV_WINE32 \
+    ZV_BENCH_DISPLAY=$ZV_BENCH_DISPLAY python3 - <<'EOF'
 import os, shutil, statistics, subprocess, sys, time
 
 drive, binary, wine = os.environ["ZV_DRIVE"], os.environ["ZV_BIN"], os.environ["ZV_WINE64"]
+binary32, wine32, native32 = os.environ["ZV_BIN32"], os.environ["ZV_WINE32"], os.environ["ZV_NATIVE32"] == "1"
+display = os.environ["ZV_BENCH_DISPLAY"]
 reps = int(os.environ.get("ZV_BENCH_REPS", "5"))
 shell_reps = min(reps, 3)  # the shell's moves take about 4 ms a file under Wine
 one_reps = int(os.environ.get("ZV_BENCH_ONE", "20"))
@@ -45,10 +57,16 @@ run_dir, zv_dir = os.path.join(drive, "r"), os.path.join(drive, "zv")
 problems = []
 
 os.makedirs(zv_dir, exist_ok=True)
-for exe in ["Zorvik.exe", "tests/ZorvikShell.exe", "bench/floor_sort.exe", "bench/floor_one.exe"]:
+for exe in ["Zorvik.exe", "tests/ZorvikShell.exe", "bench/floor_sort.exe", "bench/floor_one.exe",
+            "bench/floor_app.exe"]:
     shutil.copy(os.path.join(binary, exe), zv_dir)
+zv32_dir = os.path.join(drive, "zv32")
+if native32:
+    os.makedirs(zv32_dir, exist_ok=True)
+    for exe in ["Zorvik.exe", "bench/floor_one.exe", "bench/floor_app.exe"]:
+        shutil.copy(os.path.join(binary32, exe), zv32_dir)
 
-def write_ini(name, rules):
+def write_ini(name, rules, folder=zv_dir):
     """The settings beside the program: the 5 used rules among `rules` in all, keys in sorted order."""
     ext = {e: "V:\\r\\out\\" + e for e in EXTS}
     for i in range(rules - len(EXTS)):
@@ -57,7 +75,7 @@ def write_ini(name, rules):
              "MoveNoExtPath=V:\\r\\noext", "BaseDir=V:\\r", "[Extensions]"]
     lines += ["%s=%s" % (k, ext[k]) for k in sorted(ext)]
     lines += ["[Ignore]", "tmp=NULL", "bak=NULL"]
-    with open(os.path.join(zv_dir, name), "w", newline="") as f:
+    with open(os.path.join(folder, name), "w", newline="") as f:
         f.write("\r\n".join(lines) + "\r\n")
 
 def make_tree(files):
@@ -75,9 +93,10 @@ def check_sorted(files, what):
     if moved != files or left:
         problems.append("%s: %d of %d files sorted, %d left behind" % (what, moved, files, left))
 
-def timed(cmd):
+def timed(cmd, env=None):
     start = time.perf_counter()
-    rc = subprocess.run(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=900).returncode
+    rc = subprocess.run(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                        timeout=900).returncode
     return time.perf_counter() - start, rc
 
 def wine_cmd(exe, *args):
@@ -91,19 +110,27 @@ with open(ORGANIZE_CFG, "w") as f:
                 "    actions:\n      - move: %s/\n"
                 % (e, os.path.join(run_dir, "drop"), e, os.path.join(run_dir, "out", e)))
 
-def compare(label, contenders, files, repetitions):
-    """Alternating repetitions, the order rotating each time; returns the median time of each."""
+def compare(label, contenders, files, repetitions, env=None, raw=None):
+    """Alternating repetitions, the order rotating each time; returns the median time of each
+    (and in `raw` every time, in repetition order)."""
     times = {name: [] for name, _ in contenders}
     for r in range(repetitions):
         k = r % len(contenders)
         for name, cmd in contenders[k:] + contenders[:k]:
             make_tree(files)
-            t, rc = timed(cmd)
+            t, rc = timed(cmd, env)
             if rc:
                 problems.append("%s, %s: exit code %d" % (label, name, rc))
             check_sorted(files, "%s, %s" % (label, name))
             times[name].append(t)
+    if raw is not None:
+        raw.update(times)
     return {name: statistics.median(v) for name, v in times.items()}
+
+def paired(raw, a, b):
+    """The median of the ratios a/b of neighbouring runs: steadier than a ratio of medians when
+    the machine's speed drifts."""
+    return statistics.median([x / y for x, y in zip(raw[a], raw[b])])
 
 def peak_mb(cmd):
     """Peak resident set (VmHWM) of the process, from the kernel's accounting at its exit."""
@@ -113,12 +140,14 @@ def peak_mb(cmd):
     return usage.ru_maxrss / 1024.0, p.returncode
 
 rows = []
-def row(figure, zv, floor, target, unit="s", ratio=None):
+def row(figure, zv, floor, target, unit="s", ratio=None, informative=None):
+    """informative: (figure, ratio) of a second floor, printed for comparison only."""
     ratio = zv / floor if ratio is None else ratio
     met = "-" if target is None else ("met" if ratio <= target else "NOT met")
     fmt = "%.3f" if unit == "s" else "%.1f"
+    extra = ("-", "-") if informative is None else ((fmt % informative[0]) + " " + unit, "%.3f" % informative[1])
     rows.append((figure, (fmt % zv) + " " + unit, (fmt % floor) + " " + unit, "%.3f" % ratio,
-                 "-" if target is None else "<= %.2f" % target, met))
+                 "-" if target is None else "<= %.2f" % target, met) + extra)
     print("  %s: %s" % (figure, rows[-1][1:]), file=sys.stderr, flush=True)
 
 N = 2000
@@ -147,26 +176,57 @@ m = compare("(c)", [("zorvik", wine_cmd("ZorvikShell.exe", "V:\\r\\drop")),
 row("(c) ZorvikShell 2,000 files vs floor", m["zorvik"], m["floor"], 1.15)
 
 print("(d) one file, start to exit", file=sys.stderr, flush=True)
-m = compare("(d)", [("zorvik", wine_cmd("Zorvik.exe", "V:\\r\\drop\\f00000.jpg")),
-                    ("floor", wine_cmd("floor_one.exe", "V:\\r\\drop\\f00000.jpg", "V:\\r\\out\\jpg\\f00000.jpg"))],
-            1, one_reps)
-row("(d) one file, start to exit", m["zorvik"], m["floor"], 1.20)
+# Fair floor: floor_app, a GUI program linking what Zorvik links that does a sorting start's work
+# and one move; informative: floor_one, a console program that only moves the file.
+write_ini("floor_app.INI", 5)
+one = "V:\\r\\drop\\f00000.jpg"
+kinds = [("64-bit", wine, "V:\\zv\\")]
+if native32:
+    write_ini("Zorvik.INI", 5, zv32_dir)
+    write_ini("floor_app.INI", 5, zv32_dir)
+    kinds.append(("32-bit", wine32, "V:\\zv32\\"))
+no_display = dict(os.environ)
+no_display.pop("DISPLAY", None)
+with_display = dict(no_display, DISPLAY=display)
+for bits, w, folder in kinds:
+    for shown, env in (("no display", no_display), ("display", with_display)):
+        cs = [("zorvik", [w, folder + "Zorvik.exe", one]), ("floor", [w, folder + "floor_app.exe", one]),
+              ("console", [w, folder + "floor_one.exe", one, "V:\\r\\out\\jpg\\f00000.jpg"])]
+        label = "(d) %s, %s" % (bits, shown)
+        compare(label, cs, 1, 2, env)  # untimed: the desktop process starts on the first window
+        raw = {}
+        m = compare(label, cs, 1, one_reps, env, raw)
+        row("(d) one file, %s, %s" % (bits, shown), m["zorvik"], m["floor"], 1.05,
+            ratio=paired(raw, "zorvik", "floor"), informative=(m["console"], paired(raw, "zorvik", "console")))
+if not native32:
+    print("(d) 32-bit: not timed, 32-bit programs run emulated on this machine", file=sys.stderr)
 
 print("(e) peak working set, 10,000 files", file=sys.stderr, flush=True)
-make_tree(10000)
-zv_mb, rc = peak_mb(sort_cmd)
-check_sorted(10000, "(e) zorvik")
-make_tree(10000)
-floor_mb, _ = peak_mb(floor_cmd)
-check_sorted(10000, "(e) floor")
-row("(e) peak working set, 10,000 files", zv_mb, floor_mb, None, unit="MB")
+sort_app = wine_cmd("floor_app.exe", "V:\\r\\drop")
+peaks = {}
+for name, cmd in (("zorvik", sort_cmd), ("floor", sort_app), ("console", floor_cmd)):
+    peaks[name] = []
+    for _ in range(3):
+        make_tree(10000)
+        mb, rc = peak_mb(cmd)
+        if rc:
+            problems.append("(e), %s: exit code %d" % (name, rc))
+        check_sorted(10000, "(e) " + name)
+        peaks[name].append(mb)
+pk = {n: statistics.median(v) for n, v in peaks.items()}
+row("(e) peak working set, 10,000 files", pk["zorvik"], pk["floor"], 1.10, unit="MB",
+    informative=(pk["console"], pk["zorvik"] / pk["console"]))
 
-head = ("figure", "Zorvik", "floor", "ratio", "target", "")
+head = ("figure", "Zorvik", "floor", "ratio", "target", "", "console floor", "ratio")
 w = [max(len(r[i]) for r in rows + [head]) for i in range(len(head))]
 print("Zorvik benchmark: 64-bit build of the same sources (%s), wine64, warm persistent wineserver;" % binary)
+print("(d) also for the shipped 32-bit %s under wine, where 32-bit programs run natively." % os.path.join(binary32, "Zorvik.exe"))
 print("medians of %d alternating runs (the shell path %d, one file %d), fresh trees." % (reps, shell_reps, one_reps))
 print("In (a) the second line's floor column is organize, run natively on Linux.")
-print("(e): peak resident set (VmHWM) of the wine process; floor = floor_sort on the same tree.")
+print("(d): floor = floor_app (GUI, Zorvik's libraries, OLE, hidden window, documents folder, five")
+print("     options, two lookups, one move); console floor = floor_one (one MoveFileA), informative;")
+print("     'display' runs have the private Xvfb as DISPLAY. (e): peak resident set (VmHWM) of the wine")
+print("     process, median of 3; floor = floor_app on the same tree, console floor = floor_sort.")
 for r in [head] + rows:
     print("  ".join(c.ljust(w[i]) for i, c in enumerate(r)).rstrip())
 for p in problems:

@@ -35,8 +35,15 @@ std::string DefaultTitle(const std::string &exePath) {
     return name;
 }
 
-void InitApplication() {
-    g_title = DefaultTitle(ExePath());
+void InitApplication() { g_title = DefaultTitle(ExePath()); }
+
+// The window is made when something first needs an owner: a run that only sorts under Wine never
+// shows anything, and a window (an X window with its icon, where there is a display) costs a good
+// part of such a start.
+HWND AppWindow() {
+    static bool made = false;
+    if (made) return g_window;
+    made = true; // once: without a display every attempt fails alike
     WNDCLASSA wc{};
     wc.lpfnWndProc = AppWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -46,9 +53,9 @@ void InitApplication() {
     g_window = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, g_title.c_str(),
                                WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr,
                                wc.hInstance, nullptr);
+    return g_window;
 }
 
-HWND AppWindow() { return g_window; }
 const std::string &AppTitle() { return g_title; }
 
 void SetAppTitle(const std::string &title) {
@@ -58,7 +65,7 @@ void SetAppTitle(const std::string &title) {
 
 HWND CurrentOwner() {
     HWND active = GetActiveWindow();
-    return active ? active : g_window;
+    return active ? active : AppWindow();
 }
 
 void ShowWarning(const std::string &text) { Box(text, "警告", MB_OK | MB_ICONWARNING); }

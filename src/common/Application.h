@@ -7,8 +7,8 @@
 
 namespace zv {
 
-// Creates the hidden application window and sets the default title. Without a display there is no
-// window; every owner is then null and the program still sorts.
+// Sets the default title. The hidden application window is created by the first AppWindow() call.
+// Without a display there is no window; every owner is then null and the program still sorts.
 void InitApplication();
 HWND AppWindow();
 const std::string &AppTitle();

@@ -53,13 +53,17 @@ std::string FullPath(const std::string &path) {
 }
 
 std::string ExePath() {
-    std::vector<char> buf(MAX_PATH + 1);
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0) RaiseSystemError(GetLastError());
-        if (n < buf.size() - 1) return std::string(buf.data(), n);
-        buf.assign(buf.size() * 2, '\0');
-    }
+    // Asked for per dropped file; the loader's record of the path never changes while it runs.
+    static const std::string path = [] {
+        std::vector<char> buf(MAX_PATH + 1);
+        for (;;) {
+            DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+            if (n == 0) RaiseSystemError(GetLastError());
+            if (n < buf.size() - 1) return std::string(buf.data(), n);
+            buf.assign(buf.size() * 2, '\0');
+        }
+    }();
+    return path;
 }
 
 bool SamePath(const std::string &a, const std::string &b) {

@@ -32,8 +32,9 @@ SettingsFile::SettingsFile(std::string path, std::string shownPath)
 
 SettingsFile::~SettingsFile() {
     // Asks the system to write its cached copy of the file. The result is FALSE on some systems
-    // even when nothing is wrong, so it is not examined.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    // even when nothing is wrong, so it is not examined. After reads alone there is nothing to
+    // write, and the call would only drop the cached copy, which the next reader parses again.
+    if (written_) WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
 }
 
 std::string SettingsFile::ReadString(const char *section, const char *key,
@@ -60,6 +61,7 @@ void SettingsFile::RaiseWriteError() const {
 }
 
 void SettingsFile::WriteString(const char *section, const char *key, const std::string &value) {
+    written_ = true;
     if (!WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str())) RaiseWriteError();
 }
 
@@ -72,6 +74,7 @@ void SettingsFile::WriteBool(const char *section, const char *key, bool value) {
 }
 
 void SettingsFile::EraseSection(const char *section) {
+    written_ = true;
     if (!WritePrivateProfileStringA(section, nullptr, nullptr, path_.c_str())) RaiseWriteError();
 }
 

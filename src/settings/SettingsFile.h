@@ -47,6 +47,7 @@ class SettingsFile {
   private:
     [[noreturn]] void RaiseWriteError() const;
     std::string path_, shownPath_;
+    bool written_ = false; // a write was asked for: the destructor has the file written
 };
 
 // Runs edit on a copy of the settings file made beside it, and puts the copy in the file's place
