@@ -389,6 +389,11 @@ bool MustLeave(const std::string &path, LeftReason &reason) {
         reason = LeftReason::DotOrBlank;
         return true;
     }
+    for (size_t i = 0; i < path.size(); i += CharLen(path, i))
+        if (CharLen(path, i) == 1 && (path[i] == '*' || path[i] == '?')) {
+            reason = LeftReason::Wildcard;
+            return true;
+        }
     WIN32_FIND_DATAW fd;
     FindHandle find(FindFirstFileW(ToWide(path).c_str(), &fd));
     if (find.valid() && IsFileLink(path, fd.dwFileAttributes, fd.dwReserved0)) {
@@ -408,6 +413,7 @@ std::string LeftItems::Text() const {
         {LeftReason::TooLong, "パスが長すぎるため、扱えません:"},
         {LeftReason::FileLink, "ファイルへのリンクです（リンク先のファイルは移動しません）:"},
         {LeftReason::Empty, "空の引数です（ファイルやフォルダの名前がありません）:"},
+        {LeftReason::Wildcard, "名前に * か ? があり、ほかのファイルと取り違えるおそれがあります:"},
     };
     std::string text = "次の項目は移動しませんでした。";
     for (const auto &r : kReasons) {

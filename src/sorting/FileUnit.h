@@ -16,6 +16,7 @@ enum class LeftReason {
     TooLong,       // its path is too long for the system calls
     FileLink,      // a link to a file: moving it would move what it leads to
     Empty,         // an empty argument
+    Wildcard,      // "*" or "?" in a dropped path: the system calls would take it for a pattern
 };
 
 // The items a run leaves alone, gathered so that the user gets one message for all of them.
