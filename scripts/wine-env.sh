@@ -51,6 +51,18 @@ zv_prefix() {
         done
         touch "$WINEPREFIX/.zorvik-ready"
     fi
+    zv_wine_fonts
+}
+
+# Wine 8 as Debian ships it never looks into /usr/share/wine/fonts (fonts-wine), only into the
+# prefix's own Fonts folder and fontconfig's folders; without Marlett the caption buttons are
+# drawn as the letters "0 1 r". Linking the files in is enough, and harmless where they are.
+zv_wine_fonts() {
+    local f dir=$WINEPREFIX/drive_c/windows/Fonts
+    [ -d /usr/share/wine/fonts ] && [ -d "$dir" ] || return 0
+    for f in /usr/share/wine/fonts/*; do
+        [ -e "$dir/${f##*/}" ] || ln -s "$f" "$dir/${f##*/}"
+    done
 }
 
 # zv_map_drive LETTER DIR: maps a drive letter to a Linux folder. Do it before the wineserver
