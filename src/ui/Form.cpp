@@ -2,6 +2,7 @@
 #include "Form.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <exception>
@@ -169,6 +170,10 @@ HWND Form::CreateControl(const ControlSpec &c) {
     case Kind::AutoLabel:
     case Kind::BoldLabel:
     case Kind::LinkLabel: SetLabel(c.id, c.caption ? c.caption : ""); break;
+    case Kind::Tabs: // classic drawing, as the controls on its pages are drawn: a theme would
+                     // paint the pages white behind their button-face controls
+        SetWindowTheme(hwnd, L"", L"");
+        break;
     case Kind::Bevel: // the static grows its etched line by two pixels: the table's size holds
         SetWindowPos(hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
         break;
