@@ -6,7 +6,7 @@
 # loader against a 32-bit floor, the 64-bit twin under wine64 against the 64-bit floor. Run by
 # scripts/bench.sh after its other figures, or alone after scripts/build.sh. Nothing is asserted.
 #   ZV_BUILD            build folder (default build)
-#   ZV_BENCH_SETTINGS   repetitions (default 9)
+#   ZV_BENCH_SETTINGS   repetitions (default 11)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -38,7 +38,7 @@ ZV_DRIVE=$drive ZV_B=$b ZV_WINE64=$ZV_WINE64 python3 - <<'EOF'
 import os, shutil, statistics, subprocess, sys, time
 
 drive, b, wine64 = os.environ["ZV_DRIVE"], os.environ["ZV_B"], os.environ["ZV_WINE64"]
-reps = int(os.environ.get("ZV_BENCH_SETTINGS", "9"))
+reps = int(os.environ.get("ZV_BENCH_SETTINGS", "11"))
 SETTLE_MS = 300
 robot = os.path.join(b, "x64", "bench", "robot_settings.exe")
 problems = []
