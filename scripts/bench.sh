@@ -232,3 +232,6 @@ for r in [head] + rows:
 for p in problems:
     print("PROBLEM: " + p)
 EOF
+
+# (f) needs a display and a server of its own; its script prints its own table.
+bash scripts/bench-settings.sh

@@ -1,0 +1,114 @@
+// Floor of the settings window: the profile reads it makes when it opens, a bare window with its
+// title and an OK button, and on OK the rewrite it makes, on a copy beside the file that then
+// replaces it. Usage: floor_settings INI. Exit code: 0 when the rewrite succeeded.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char *g_path = nullptr;
+std::vector<std::pair<std::string, std::string>> g_rules;
+std::vector<std::string> g_ignore;
+std::string g_options[5]; // MoveFolder, MoveFolderPath, MoveNoExt, MoveNoExtPath, BaseDir
+const char *const kOptions[5] = {"MoveFolder", "MoveFolderPath", "MoveNoExt", "MoveNoExtPath",
+                                 "BaseDir"};
+bool g_saved = false;
+
+// The key names of a section, the buffer doubling until the whole list fits.
+std::vector<std::string> Keys(const char *section) {
+    std::vector<char> buf(16384);
+    DWORD n;
+    for (;;) {
+        n = GetPrivateProfileStringA(section, nullptr, nullptr, buf.data(),
+                                     static_cast<DWORD>(buf.size()), g_path);
+        if (n + 2 < buf.size()) break;
+        buf.resize(buf.size() * 2);
+    }
+    std::vector<std::string> keys;
+    for (size_t i = 0; i < n && buf[i];) {
+        size_t len = strnlen(&buf[i], n - i);
+        keys.emplace_back(&buf[i], len);
+        i += len + 1;
+    }
+    return keys;
+}
+
+std::string Value(const char *section, const char *key, const char *path) {
+    char buf[2048] = {};
+    GetPrivateProfileStringA(section, key, "", buf, sizeof buf, path);
+    return std::string(buf, strnlen(buf, sizeof buf - 1));
+}
+
+bool Save() {
+    std::string folder(g_path);
+    size_t slash = folder.find_last_of("\\/:");
+    folder = slash == std::string::npos ? std::string(".") : folder.substr(0, slash + 1);
+    char temp[MAX_PATH + 1] = {};
+    if (folder.size() + 14 > MAX_PATH || !GetTempFileNameA(folder.c_str(), "zv", 0, temp) ||
+        !CopyFileA(g_path, temp, FALSE))
+        return false;
+    bool ok = WritePrivateProfileStringA("Extensions", nullptr, nullptr, temp) != FALSE;
+    for (size_t i = 0; ok && i < g_rules.size(); ++i)
+        ok = WritePrivateProfileStringA("Extensions", g_rules[i].first.c_str(),
+                                        g_rules[i].second.c_str(), temp) != FALSE;
+    ok = ok && WritePrivateProfileStringA("Ignore", nullptr, nullptr, temp) != FALSE;
+    for (size_t i = 0; ok && i < g_ignore.size(); ++i)
+        ok = WritePrivateProfileStringA("Ignore", g_ignore[i].c_str(), "NULL", temp) != FALSE;
+    for (int i = 0; ok && i < 4; ++i)
+        ok = WritePrivateProfileStringA("Option", kOptions[i], g_options[i].c_str(), temp) != FALSE;
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp);
+    ok = ok && MoveFileExA(temp, g_path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileA(temp);
+    return ok;
+}
+
+LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
+        g_saved = Save();
+        DestroyWindow(hwnd);
+        return 0;
+    }
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: floor_settings INI\n");
+        return 2;
+    }
+    g_path = argv[1];
+    for (const std::string &key : Keys("Extensions"))
+        g_rules.emplace_back(key, Value("Extensions", key.c_str(), g_path));
+    g_ignore = Keys("Ignore");
+    for (int i = 0; i < 5; ++i) g_options[i] = Value("Option", kOptions[i], g_path);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, g_path); // the reader's closing flush
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "FloorSettings";
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowExA(WS_EX_DLGMODALFRAME, wc.lpszClassName, "Zorvikの設定",
+                                WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100, 317, 338, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    if (!hwnd) return 1;
+    CreateWindowExA(0, "Button", "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 8, 280, 97, 25,
+                    hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), wc.hInstance,
+                    nullptr);
+    ShowWindow(hwnd, SW_SHOW);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return g_saved ? 0 : 1;
+}
