@@ -89,7 +89,6 @@ int main(int argc, char **argv) {
         g_rules.emplace_back(key, Value("Extensions", key.c_str(), g_path));
     g_ignore = Keys("Ignore");
     for (int i = 0; i < 5; ++i) g_options[i] = Value("Option", kOptions[i], g_path);
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, g_path); // the reader's closing flush
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = Proc;

@@ -81,8 +81,7 @@ Form::Form(const char *caption, int clientWidth, int clientHeight,
 
     int openGroup = -1;
     for (const ControlSpec &c : controls) {
-        HWND h = CreateControl(c);
-        SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | GroupStyle(c, openGroup));
+        CreateControl(c, GroupStyle(c, openGroup));
         auto page = pageOf_.find(c.parent);
         if (c.kind == Kind::Page) {
             pages_[c.parent].push_back(c.id);
@@ -94,7 +93,7 @@ Form::Form(const char *caption, int clientWidth, int clientHeight,
     for (const auto &tabs : pages_) ShowPage(tabs.first, tabs.second.front());
 }
 
-HWND Form::CreateControl(const ControlSpec &c) {
+HWND Form::CreateControl(const ControlSpec &c, DWORD groupStyle) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     int x = c.left, y = c.top, w = c.width, h = c.height;
     if (c.parent) { // positions inside a group box, a panel or a page are relative to it
@@ -117,7 +116,7 @@ HWND Form::CreateControl(const ControlSpec &c) {
         y += pr.top;
     }
     const char *cls = "Button";
-    DWORD s = WS_CHILD | WS_VISIBLE, ex = 0;
+    DWORD s = WS_CHILD | WS_VISIBLE | groupStyle, ex = 0;
     HFONT font = font_;
     switch (c.kind) {
     case Kind::Label: cls = "Static"; s |= SS_LEFT | SS_NOPREFIX; break;

@@ -97,7 +97,7 @@ class Form {
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void DrawPicture(const DRAWITEMSTRUCT &item) const;
     int DefaultButton() const;
-    HWND CreateControl(const ControlSpec &c);
+    HWND CreateControl(const ControlSpec &c, DWORD groupStyle);
 
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr, bold_ = nullptr, underline_ = nullptr;
