@@ -70,10 +70,6 @@ bool SamePath(const std::string &a, const std::string &b) {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-} // namespace zv
-
-namespace zv {
-
 bool ToAnsiExact(const std::wstring &wide, std::string &ansi) {
     ansi.clear();
     if (wide.empty()) return true;
@@ -109,9 +105,11 @@ bool IdentityOf(const std::string &path, FileIdentity &identity) {
     identity = FileIdentity();
     if (path.empty()) return false;
     // No access asked for: this works for a file held open by another program too.
-    HANDLE h = CreateFileW(ToWide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    Handle file(CreateFileW(ToWide(path).c_str(), 0,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) return false;
+    HANDLE h = file.get();
     bool ok = false;
     // The 128-bit identity (Windows 8 and later, and Wine, which gives the Unix device and inode
     // there); the older 64-bit one otherwise.
@@ -136,7 +134,6 @@ bool IdentityOf(const std::string &path, FileIdentity &identity) {
             ok = true;
         }
     }
-    CloseHandle(h);
     return ok;
 }
 

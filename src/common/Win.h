@@ -28,6 +28,22 @@ class FindHandle {
     HANDLE h_;
 };
 
+// A kernel handle, closed when it goes out of scope.
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() {
+        if (valid()) CloseHandle(h_);
+    }
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+    HANDLE get() const { return h_; }
+
+  private:
+    HANDLE h_;
+};
+
 // A COM interface pointer released when it goes out of scope.
 template <class T> class ComRef {
   public:

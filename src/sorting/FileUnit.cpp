@@ -43,22 +43,6 @@ bool SameItem(const std::string &a, const std::string &b) {
     return !fa.empty() && SamePath(fa, fb);
 }
 
-// A kernel handle, closed when it goes out of scope.
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() {
-        if (valid()) CloseHandle(h_);
-    }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-    HANDLE get() const { return h_; }
-
-  private:
-    HANDLE h_;
-};
-
 std::string CannotCreate(const std::string &folder) {
     return "移動先のフォルダ " + ExcludeTrailingBackslash(folder) + " を作成できませんでした。";
 }

@@ -18,9 +18,7 @@ using S = zv::TFormSetting;
 
 namespace {
 
-const char kMainTitle[] = "Zorvikの設定";
-
-const std::vector<Layout> kRuleEditor = {
+const WindowTable kRuleEditor = {{273, 136}, {
     {A::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
     {A::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
     {A::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
@@ -29,16 +27,16 @@ const std::vector<Layout> kRuleEditor = {
     {A::IDC_BTNBROWSE, 0, 240, 64, 20, 20, ""},
     {A::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
     {A::IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
-};
-const std::vector<Layout> kIgnoreEditor = {
+}, {A::IDC_EDTEXT, A::IDC_EDTPATH, A::IDC_BTNOK, A::IDC_BUTTON1}};
+const WindowTable kIgnoreEditor = {{273, 136}, {
     {I::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
     {I::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
     {I::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
     {I::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
     {I::IDC_BTNCANCEL, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
-};
+}, {I::IDC_EDTEXT, I::IDC_BTNOK, I::IDC_BTNCANCEL}};
 // Labels are sized to their texts and font: only where they start is fixed.
-const std::vector<Layout> kAboutBox = {
+const WindowTable kAboutBox = {{365, 212}, {
     {B::IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
     {B::IDC_PRODUCTNAME, B::IDC_PANEL1, 40, 112, -1, -1, "Zorvik　デスクトップ整理ツール"},
     {B::IDC_COPYRIGHT, B::IDC_PANEL1, 65, 160, -1, -1, nullptr},
@@ -46,8 +44,8 @@ const std::vector<Layout> kAboutBox = {
     {B::IDC_PRODUCTVERSION, B::IDC_PANEL1, 199, 128, -1, -1, "ProductVersion : 1.0.0.0"},
     {B::IDC_FILEVERSION, B::IDC_PANEL1, 200, 144, -1, -1, "FileVersion : 1.0.0.19"},
     {B::IDC_IMAGE1, B::IDC_PANEL1, 8, 8, 350, 100, nullptr},
-};
-const std::vector<Layout> kFirstRun = {
+}, {B::IDC_OKBUTTON}};
+const WindowTable kFirstRun = {{290, 226}, {
     {S::IDC_GROUPBOX2, 0, 0, 90, 289, 103, "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
     {S::IDC_BTNBROWSE2, S::IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
     {S::IDC_RADIOMOVENOEXT, S::IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
@@ -61,7 +59,8 @@ const std::vector<Layout> kFirstRun = {
     {S::IDC_RADIOZORVIKFOLDER, S::IDC_GROUPBOX1, 8, 64, 233, 17, "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
     {S::IDC_EDTFOLDERMOVEPATH, S::IDC_GROUPBOX1, 24, 37, 233, 20, nullptr},
     {S::IDC_BTNCANCEL, 0, 144, 198, 97, 25, "ｷｬﾝｾﾙ"},
-};
+}, {S::IDC_RADIOINQUIRY, S::IDC_BTNOK, S::IDC_RADIOMOVEFOLDER, S::IDC_EDTFOLDERMOVEPATH,
+    S::IDC_BTNCANCEL}};
 
 // Pixels of a control on the screen, counted by colour: the most of one row, and all.
 struct Ink {
@@ -111,10 +110,7 @@ TEST_F(Dialogs, RuleEditorLayoutKeysAndMessages) {
     auto s = Start();
     HWND w = nullptr, e = OpenEditor(*s, w, 0, "整理ルールの追加");
     ASSERT_TRUE(e);
-    EXPECT_EQ(273, ClientSize(e).cx);
-    EXPECT_EQ(136, ClientSize(e).cy);
-    ExpectLayout(e, kRuleEditor);
-    EXPECT_EQ((std::vector<int>{A::IDC_EDTEXT, A::IDC_EDTPATH, A::IDC_BTNOK, A::IDC_BUTTON1}), TabOrder(e));
+    ExpectWindow(e, kRuleEditor);
     EXPECT_EQ(A::IDC_EDTEXT, s->FocusId());
     s->Keys({VK_ESCAPE}); // assigned to no button
     EXPECT_TRUE(IsWindowVisible(e));
@@ -213,10 +209,7 @@ TEST_F(Dialogs, IgnoreEditorLayoutKeysAndMessages) {
     auto s = Start();
     HWND w = nullptr, e = OpenEditor(*s, w, 1, "無視ルールの追加");
     ASSERT_TRUE(e);
-    EXPECT_EQ(273, ClientSize(e).cx);
-    EXPECT_EQ(136, ClientSize(e).cy);
-    ExpectLayout(e, kIgnoreEditor);
-    EXPECT_EQ((std::vector<int>{I::IDC_EDTEXT, I::IDC_BTNOK, I::IDC_BTNCANCEL}), TabOrder(e));
+    ExpectWindow(e, kIgnoreEditor);
     EXPECT_EQ(I::IDC_EDTEXT, s->FocusId());
     s->Keys({VK_RETURN});
     EXPECT_EQ("拡張子を入力してください。", s->AnswerBox(kWarningTitle, kOk));
@@ -253,10 +246,7 @@ TEST_F(Dialogs, AboutBoxTextsHotTrackingAndWebPage) {
         s->Click(w, M::IDC_BTNABOUT);
         HWND a = s->Window("ﾊﾞｰｼﾞｮﾝ情報");
         ASSERT_TRUE(a);
-        EXPECT_EQ(365, ClientSize(a).cx);
-        EXPECT_EQ(212, ClientSize(a).cy);
-        ExpectLayout(a, kAboutBox);
-        EXPECT_EQ(std::vector<int>{B::IDC_OKBUTTON}, TabOrder(a));
+        ExpectWindow(a, kAboutBox);
         HWND copyright = Session::Control(a, B::IDC_COPYRIGHT);
         // Underlined: one row of the line holds far more ink than any row of the plain text.
         const int plainRow = InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).widestRow;
@@ -304,12 +294,7 @@ TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     HWND f = s->Window(kMainTitle);
     ASSERT_TRUE(f);
     ASSERT_TRUE(GetDlgItem(f, S::IDC_BTNCANCEL)) << "not the first-run window";
-    EXPECT_EQ(290, ClientSize(f).cx);
-    EXPECT_EQ(226, ClientSize(f).cy);
-    ExpectLayout(f, kFirstRun);
-    EXPECT_EQ((std::vector<int>{S::IDC_RADIOINQUIRY, S::IDC_BTNOK, S::IDC_RADIOMOVEFOLDER,
-                                S::IDC_EDTFOLDERMOVEPATH, S::IDC_BTNCANCEL}),
-              TabOrder(f));
+    ExpectWindow(f, kFirstRun);
     EXPECT_EQ(S::IDC_RADIOINQUIRY, s->FocusId());
     const std::initializer_list<int> options = {
         S::IDC_RADIOMOVEFOLDER, S::IDC_RADIOZORVIKFOLDER, S::IDC_EDTFOLDERMOVEPATH, S::IDC_BTNBROWSE,

@@ -16,6 +16,7 @@ const char *const kAppTitle = "Zorvik";
 const char *const kConfirmTitle = "確認";
 const char *const kWarningTitle = "警告";
 const char *const kFirstRunTitle = "Zorvikの設定";
+const char *const kMainTitle = kFirstRunTitle;
 const char *const kRuleTitle = "整理ルールの追加";
 
 namespace {
@@ -358,14 +359,14 @@ DWORD Session::Wait(DWORD ms) {
 
 std::string TextOf(HWND window) { return WindowText(window); }
 
-SIZE ClientSize(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    return {r.right, r.bottom};
-}
-
-void ExpectLayout(HWND window, const std::vector<Layout> &layout) {
-    for (const Layout &l : layout) {
+void ExpectWindow(HWND window, const WindowTable &table) {
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ((std::vector<long>{table.client.cx, table.client.cy}),
+              (std::vector<long>{client.right, client.bottom}))
+        << "client size";
+    EXPECT_EQ(table.tabs, TabOrder(window));
+    for (const Layout &l : table.controls) {
         HWND c = GetDlgItem(window, l.id);
         if (!c) {
             ADD_FAILURE() << "no control " << l.id;

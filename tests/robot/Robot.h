@@ -35,6 +35,7 @@ extern const char *const kAppTitle;     // the application's own error box
 extern const char *const kConfirmTitle; // the replace question
 extern const char *const kWarningTitle;
 extern const char *const kFirstRunTitle; // the first-run settings window (OK 1, Cancel 212)
+extern const char *const kMainTitle;     // the main settings window: the same caption
 extern const char *const kRuleTitle;     // the rule editor (extension 101, folder 102, OK 1,
                                          // Cancel 104)
 constexpr int kFirstRunCancel = 212, kRuleExtension = 101, kRuleFolder = 102, kRuleCancel = 104;
@@ -159,11 +160,15 @@ struct Layout {
     int left, top, width, height;
     const char *caption;
 };
-// Checks every row against the window as it is shown now.
-void ExpectLayout(HWND window, const std::vector<Layout> &layout);
-// The window's client size.
-SIZE ClientSize(HWND window);
-// The ids that Tab visits from the first tab stop, once round.
+// A window (or one page of it) as its table gives it: client size, controls, and the ids that Tab
+// visits from the first tab stop, once round.
+struct WindowTable {
+    SIZE client;
+    std::vector<Layout> controls;
+    std::vector<int> tabs;
+};
+// Checks the window as it is shown now against its table.
+void ExpectWindow(HWND window, const WindowTable &table);
 std::vector<int> TabOrder(HWND window);
 // The enabled and checked states of controls, as "id+" (enabled) / "id-" (disabled) and "*" for
 // a checked button, for comparing against one expected string.
