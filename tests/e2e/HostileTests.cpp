@@ -4,16 +4,14 @@
 // stays is reported, many items in one box.
 #include "robot/Robot.h"
 
+#include "common/Win.h"
+
 using namespace zvtest;
 
 namespace {
 
-std::wstring W(const std::string &s) {
-    std::wstring w(s.size() + 1, L'\0');
-    int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, &w[0], static_cast<int>(w.size()));
-    w.resize(n > 0 ? static_cast<size_t>(n) - 1 : 0);
-    return w;
-}
+// The test's paths in UTF-16, for the names the code page cannot hold.
+std::wstring W(const std::string &s) { return zv::ToWide(s); }
 
 // Files by UTF-16 path ("\\?\" allowed), parents made.
 void MakeW(const std::wstring &path, const std::string &bytes) {

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "common/Win.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -160,12 +162,7 @@ bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
                   const RunOptions &options, PROCESS_INFORMATION &pi) {
     std::string line = Quote(exe);
     for (const std::string &a : args) line += " " + Quote(a);
-    auto wide = [](const std::string &a) {
-        std::wstring w(a.size() + 1, L'\0');
-        int n = MultiByteToWideChar(CP_ACP, 0, a.c_str(), -1, &w[0], static_cast<int>(w.size()));
-        w.resize(n > 0 ? static_cast<size_t>(n) - 1 : 0);
-        return w;
-    };
+    auto wide = [](const std::string &a) { return zv::ToWide(a); };
     std::wstring wline = wide(line);
     for (const std::wstring &a : options.wideArgs) wline += L" \"" + a + L"\""; // no quote or final backslash in them
     std::vector<wchar_t> cmd(wline.begin(), wline.end());
