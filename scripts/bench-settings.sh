@@ -3,7 +3,8 @@
 # ignore keys against its floor program (bench/floor_settings.cpp), both driven from outside by
 # bench/robot_settings.cpp on a private display: from the process's start to its window answering,
 # and from a click on OK to the process's end. The shipped 32-bit Zorvik.exe runs under the 32-bit
-# loader against a 32-bit floor, the 64-bit twin under wine64 against the 64-bit floor. Run by
+# loader against a 32-bit floor (where 32-bit programs run natively: zv_native32), the 64-bit
+# twin under wine64 against the 64-bit floor. Run by
 # scripts/bench.sh after its other figures, or alone after scripts/build.sh. Nothing is asserted.
 #   ZV_BUILD            build folder (default build)
 #   ZV_BENCH_SETTINGS   repetitions (default 11)
@@ -12,19 +13,22 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 export ZV_BUILD=${ZV_BUILD:-$root/build}
 b=$ZV_BUILD
+source scripts/wine-env.sh
+zv_locale
+native32=0
+zv_native32 && native32=1
 ninja -C "$b" Zorvik >/dev/null
 ninja -C "$b/x64" Zorvik robot_settings floor_settings >/dev/null
 # The shipped tree builds the program only; its floor is compiled here with the same flags.
 mkdir -p "$b/bench32"
-if [ ! "$b/bench32/floor_settings.exe" -nt bench/floor_settings.cpp ]; then
+if [ "$native32" = 1 ] && [ ! "$b/bench32/floor_settings.exe" -nt bench/floor_settings.cpp ]; then
     i686-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -Werror -Wno-missing-field-initializers \
         -finput-charset=UTF-8 -fexec-charset=CP932 -static -static-libgcc -static-libstdc++ \
         bench/floor_settings.cpp -o "$b/bench32/floor_settings.exe"
 fi
 
-source scripts/wine-env.sh
-zv_locale
-zv_prefix "$ZV_BUILD/wineprefix" 32
+# The test prefix, made as scripts/test.sh makes it.
+if [ "$native32" = 1 ]; then zv_prefix "$ZV_BUILD/wineprefix" 32; else zv_prefix "$ZV_BUILD/wineprefix"; fi
 # A server left by scripts/bench.sh was started without a display and keeps its desktop so.
 wineserver -k 2>/dev/null || true
 trap zv_cleanup EXIT
@@ -34,10 +38,12 @@ rm -rf "$drive"
 zv_map_drive w "$drive"
 zv_server
 
-ZV_DRIVE=$drive ZV_B=$b ZV_WINE64=$ZV_WINE64 python3 - <<'EOF'
+ZV_DRIVE=$drive ZV_B=$b ZV_WINE64=$ZV_WINE64 ZV_NATIVE32=$native32 python3 - <<'EOF'
 import os, shutil, statistics, subprocess, sys, time
 
 drive, b, wine64 = os.environ["ZV_DRIVE"], os.environ["ZV_B"], os.environ["ZV_WINE64"]
+# Where 32-bit programs run emulated, a start takes about a minute: only the 64-bit twin is timed.
+kinds = ("32", "64") if os.environ["ZV_NATIVE32"] == "1" else ("64",)
 reps = int(os.environ.get("ZV_BENCH_SETTINGS", "11"))
 SETTLE_MS = 300
 robot = os.path.join(b, "x64", "bench", "robot_settings.exe")
@@ -54,6 +60,8 @@ ORIGINAL = ini_bytes()
 setups = {}
 for bits, exe, floor in [("32", os.path.join(b, "Zorvik.exe"), os.path.join(b, "bench32", "floor_settings.exe")),
                          ("64", os.path.join(b, "x64", "Zorvik.exe"), os.path.join(b, "x64", "bench", "floor_settings.exe"))]:
+    if bits not in kinds:
+        continue
     d = os.path.join(drive, "zv" + bits)
     os.makedirs(d)
     shutil.copy(exe, d)
@@ -92,7 +100,7 @@ def row(figure, zv, floor, target):
                  "met" if ratio <= target else "NOT met"))
     print("  %s: %s" % (figure, rows[-1][1:]), file=sys.stderr, flush=True)
 
-for bits in ("32", "64"):
+for bits in kinds:
     print("(f) settings window, %s-bit" % bits, file=sys.stderr, flush=True)
     names = ["zorvik", "floor"]
     for n in names:  # untimed: the programs and the prefix's files in the page cache
@@ -123,6 +131,8 @@ print("the process's end. Floor: the same profile reads and writes around a bare
 print("alternating runs, warm persistent wineserver.")
 for r in [head] + rows:
     print("  ".join(c.ljust(w[i]) for i, c in enumerate(r)).rstrip())
+if "32" not in kinds:
+    print("(f) 32-bit: not timed, 32-bit programs run emulated on this machine")
 for p in problems:
     print("PROBLEM: " + p)
 EOF

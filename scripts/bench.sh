@@ -14,6 +14,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 export ZV_BUILD=${ZV_BUILD:-$root/build}
 b=$ZV_BUILD
+bash scripts/setup.sh
 if ! bash scripts/build.sh; then
     # The benchmark needs neither the unit tests nor the end-to-end tests.
     echo "bench: the full build failed; building only the programs the benchmark runs" >&2
@@ -21,14 +22,14 @@ if ! bash scripts/build.sh; then
     # shellcheck disable=SC2086
     ninja -C "$b/x64" Zorvik ZorvikShell $floors >/dev/null
 fi
-# The 32-bit floors, beside the shipped program.
-native32=0
-/lib/ld-linux.so.2 --help >/dev/null 2>&1 && native32=1
-[ "$native32" = 1 ] && ninja -C "$b" floor_app floor_one >/dev/null
 command -v organize >/dev/null || { echo "bench: organize is missing (scripts/setup.sh)" >&2; exit 1; }
 
 source scripts/wine-env.sh
 zv_locale
+# The 32-bit floors, beside the shipped program, where 32-bit programs run natively.
+native32=0
+zv_native32 && native32=1
+[ "$native32" = 1 ] && ninja -C "$b" floor_app floor_one >/dev/null
 # No display unless a run asks for the private Xvfb (ZV_BENCH_DISPLAY). Every extension has a rule
 # and MoveNoExt=2, so the program never asks anything either.
 unset DISPLAY WAYLAND_DISPLAY

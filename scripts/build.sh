@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the shipped build/Zorvik.exe (32-bit), the same sources for 64-bit Windows with the tests
 # and benchmark floors (build/x64: the tests run there, at native speed under wine64), and the
-# pure layer's native tests (build/host). ZV_BUILD names another build folder.
+# pure layer's native tests (build/host). ZV_BUILD names another build folder. Installs nothing:
+# scripts/setup.sh does that (the run and test scripts call it first).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 b=${ZV_BUILD:-$root/build}
-bash scripts/setup.sh
 quiet() { local log; log=$(mktemp); "$@" >"$log" 2>&1 || { cat "$log" >&2; rm -f "$log"; return 1; }; rm -f "$log"; }
 quiet cmake -S . -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DZORVIK_TESTS=OFF
 quiet ninja -C "$b" Zorvik

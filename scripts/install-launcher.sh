@@ -16,14 +16,18 @@ for a in "$@"; do
     *) echo "usage: $0 [--desktop] [--no-build]" >&2; exit 2 ;;
     esac
 done
-[ "$build" = 1 ] && bash "$root/scripts/build.sh" >&2
+if [ "$build" = 1 ]; then
+    bash "$root/scripts/setup.sh" >&2
+    bash "$root/scripts/build.sh" >&2
+fi
 source "$root/scripts/wine-env.sh"
 
-# As scripts/run.sh: the shipped 32-bit program, or its 64-bit twin where 32-bit is emulated.
-if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
-    exe=$ZV_BUILD/Zorvik.exe wine=$ZV_WINE32
+# As scripts/run.sh: the shipped 32-bit program, or its 64-bit twin where 32-bit programs run
+# emulated (zv_native32).
+if zv_native32; then
+    exe=$ZV_BUILD/Zorvik.exe wine=$ZV_WINE32 half=32
 else
-    exe=$ZV_BUILD/x64/Zorvik.exe wine=$ZV_WINE64
+    exe=$ZV_BUILD/x64/Zorvik.exe wine=$ZV_WINE64 half=
     echo "note: 32-bit programs run emulated on this machine; installing the 64-bit build" >&2
 fi
 [ -f "$exe" ] || { echo "$exe is missing: run scripts/build.sh" >&2; exit 1; }
@@ -64,8 +68,7 @@ chmod +x "$app/zorvik-launch"
 # A Wine prefix of its own, made now rather than on the first drop.
 if [ ! -f "$prefix/system.reg" ]; then
     echo "install-launcher: making the Wine prefix $prefix" >&2
-    WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" $ZV_WINE64 wineboot -i >/dev/null 2>&1 || true
-    WINEPREFIX=$prefix wineserver -w || true
+    WINEPREFIX=$prefix zv_boot $half
 fi
 
 # The Exec key: the path in double quotes, with \ " ` $ escaped inside them, then every backslash

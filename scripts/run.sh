@@ -8,14 +8,15 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+bash scripts/setup.sh >&2
 bash scripts/build.sh >&2
 source scripts/wine-env.sh
 zv_locale
 
-# The shipped program is 32-bit. Where this kernel runs no 32-bit Linux programs, Wine's 32-bit
-# half is emulated and each start takes about a minute: the 64-bit build of the same sources is
-# used instead unless ZORVIK_RUN32=1.
-if /lib/ld-linux.so.2 --help >/dev/null 2>&1 || [ "${ZORVIK_RUN32:-}" = 1 ]; then
+# The shipped program is 32-bit. Where this machine runs 32-bit Linux programs only emulated
+# (zv_native32), each start takes about a minute: the 64-bit build of the same sources is used
+# instead unless ZORVIK_RUN32=1.
+if zv_native32 || [ "${ZORVIK_RUN32:-}" = 1 ]; then
     exe=$ZV_BUILD/Zorvik.exe wine=$ZV_WINE32 prefix=${ZV_PREFIX:-$ZV_BUILD/wineprefix32} bits=32
 else
     exe=$ZV_BUILD/x64/Zorvik.exe wine=$ZV_WINE64 prefix=${ZV_PREFIX:-$ZV_BUILD/wineprefix-run} bits=64

@@ -16,12 +16,22 @@ for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 if ((${#need[@]})); then
     echo "setup: installing ${need[*]}" >&2
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+    # A mirror that is being synced can fail one index; what is there is still worth trying.
+    apt-get update -qq || echo "setup: apt-get update failed in part; going on with the indexes it has" >&2
+    install=(apt-get install -y -qq --no-install-recommends)
+    if ! "${install[@]}" "${need[@]}" >/dev/null; then
+        # The 32-bit half needs the same version of each shared library in both architectures.
+        # When one architecture's index of the security or updates suite is missing (a mirror in
+        # sync), the candidates disagree; those of the release itself never do.
+        release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+        echo "setup: installing again with the packages of the $release release" >&2
+        "${install[@]}" -t "$release" "${need[@]}" >/dev/null
+    fi
 fi
 
 # Some kernels run no 32-bit Linux programs, and Wine's 32-bit half is one. There, 32-bit ELF
-# programs are handed to qemu's user-mode emulator (slow, but the real thing).
+# programs are handed to qemu's user-mode emulator (slow, but the real thing): a registration for
+# the whole machine, made once, which the scripts then tell by zv_native32 (scripts/wine-env.sh).
 if ! /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
     bf=/proc/sys/fs/binfmt_misc
     [ -e $bf/register ] || mount -t binfmt_misc binfmt_misc $bf

@@ -5,16 +5,22 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+started=$(date +%s)
+bash scripts/setup.sh
 bash scripts/build.sh
 source scripts/wine-env.sh
 zv_locale
 # Where 32-bit Linux programs run natively, the end-to-end and GUI tests drive the shipped 32-bit
-# Zorvik.exe itself; elsewhere its 64-bit twin (and tests/pe32-check.sh the shipped one).
-if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
+# Zorvik.exe itself; where they run emulated (zv_native32), its 64-bit twin, and
+# tests/pe32-check.sh runs the shipped one through its scenario once.
+if zv_native32; then
+    kind="32-bit Linux programs run natively"
     zv_prefix "$ZV_BUILD/wineprefix" 32
     export ZORVIK_EXE="Z:${ZV_BUILD//\//\\}\\Zorvik.exe"
 else
+    kind="32-bit Linux programs run emulated"
     zv_prefix "$ZV_BUILD/wineprefix"
+    unset ZORVIK_EXE
 fi
 # T: and U: are the test drives; U: lies on another file system (tmpfs) for moves across volumes.
 u=/dev/shm/zorvik-u-$(printf %s "$ZV_BUILD" | md5sum | cut -c1-12)
@@ -45,4 +51,11 @@ trap 'zv_cleanup; for d in "${mounted[@]}"; do umount "$d" 2>/dev/null || true; 
 zv_xvfb
 zv_server
 $ZV_WINE64 reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$ZV_BUILD/browser.sh" /f >/dev/null 2>&1
-ctest --test-dir "$ZV_BUILD/x64" --output-on-failure -j1 "$@"
+log=$ZV_BUILD/ctest.log
+status=0
+ctest --test-dir "$ZV_BUILD/x64" --output-on-failure -j1 "$@" 2>&1 | tee "$log" || status=$?
+# The suite's time, a figure and not a test; then ctest's summary once more, as the last line.
+took=$(($(date +%s) - started))
+echo "suite: $((took / 60)) min $((took % 60)) s, set-up and build included ($kind)"
+grep -E '^[0-9]+% tests passed' "$log" | tail -n1 || true
+exit $status

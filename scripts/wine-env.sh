@@ -18,26 +18,65 @@ zv_locale() {
     export LOCPATH=$dir LC_ALL=ja_JP.UTF-8
 }
 
-# Turns the qemu handler for 32-bit Linux programs off (0) or on (1), where setup registered one.
-zv_emulate32() {
-    local e
-    for e in /proc/sys/fs/binfmt_misc/zorvik-i386-*; do [ -e "$e" ] && echo "$1" >"$e"; done
-    return 0
+# Whether this machine runs 32-bit Linux programs natively. Some kernels run none; there
+# scripts/setup.sh registers qemu's user-mode emulator for them in binfmt_misc, and from then on
+# they do start (so /lib/ld-linux.so.2 --help no longer tells), but each start takes about a
+# minute. Emulated means: an enabled binfmt_misc entry hands 32-bit x86 ELF programs to an
+# emulator. Without one, the kernel runs them itself or not at all. Native: status 0.
+# ZV_FORCE_EMULATED32=1 takes the emulated branch on any machine; only the tests set it.
+zv_native32() {
+    if [ -z "${ZV_NATIVE32:-}" ]; then
+        ZV_NATIVE32=1
+        if [ "${ZV_FORCE_EMULATED32:-}" = 1 ] || zv_binfmt_i386 || ! /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
+            ZV_NATIVE32=0
+        fi
+        export ZV_NATIVE32
+    fi
+    [ "$ZV_NATIVE32" = 1 ]
+}
+
+# True when an enabled binfmt_misc entry takes 32-bit x86 ELF programs (e_machine 3, EM_386).
+zv_binfmt_i386() {
+    local bf=/proc/sys/fs/binfmt_misc e magic
+    [ "$(cat $bf/status 2>/dev/null)" = enabled ] || return 1
+    for e in $bf/*; do
+        case ${e##*/} in register | status) continue ;; esac
+        [ "$(head -n1 "$e" 2>/dev/null)" = enabled ] || continue
+        grep -q '^interpreter .*qemu-i386' "$e" && return 0
+        magic=$(sed -n 's/^magic //p' "$e")
+        [ "${magic:0:10}" = 7f454c4601 ] && [ "${magic:36:4}" = 0300 ] && return 0
+    done
+    return 1
+}
+
+# zv_boot: makes the prefix in $WINEPREFIX with wineboot. Without "32" it leaves Wine's 32-bit
+# half out: inside a mount namespace of its own (this process tree only, never the machine's),
+# the 32-bit loader is replaced by a program that fails, so setting up the prefix starts no
+# 32-bit program, which takes seconds instead of minutes where 32-bit programs run emulated.
+# Where no namespace can be made (not root), the prefix is made whole.
+zv_boot() {
+    local cmd="$ZV_WINE64 wineboot -i >/dev/null 2>&1; wineserver -w"
+    if [ "${1:-}" != 32 ] && [ -x "$ZV_WINE32" ] && unshare --mount --propagation private true 2>/dev/null; then
+        local fail=$WINEPREFIX.no32
+        printf '#!/bin/sh\nexit 1\n' >"$fail"
+        chmod +x "$fail"
+        unshare --mount --propagation private sh -c "mount --bind '$fail' '$ZV_WINE32' && $cmd" || true
+        rm -f "$fail"
+    else
+        sh -c "$cmd" || true
+    fi
 }
 
 # zv_prefix DIR [32]: makes the prefix once, with a private HOME so that Documents and Desktop
 # are folders inside it and not links into the user's home. Without "32" the 32-bit half is left
-# out, which takes seconds instead of minutes where 32-bit programs run emulated.
+# out (see zv_boot).
 zv_prefix() {
     export WINEPREFIX=$1
     if [ ! -f "$WINEPREFIX/.zorvik-ready" ]; then
         wineserver -k 2>/dev/null || true
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX/home"
-        [ "${2:-}" = 32 ] || zv_emulate32 0
-        HOME=$WINEPREFIX/home $ZV_WINE64 wineboot -i >/dev/null 2>&1 || true
-        wineserver -w
-        zv_emulate32 1
+        HOME=$WINEPREFIX/home zv_boot "${2:-}"
         # Without a window manager every closing window would stall two seconds.
         $ZV_WINE64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         $ZV_WINE64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \

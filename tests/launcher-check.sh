@@ -9,7 +9,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 zv_locale
 # A prefix of its own, as the installer chooses the program: the shipped 32-bit one with the
 # 32-bit half, or the 64-bit twin where 32-bit is emulated. The test prefix's server runs on.
-if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
+if zv_native32; then
     zv_prefix "$ZV_BUILD/wineprefix32" 32
 else
     zv_prefix "$ZV_BUILD/wineprefix-run"
