@@ -191,8 +191,7 @@ TEST_F(E2EFolders, LinkBackToAParentIsNotFollowed) {
     if (how.empty() && !unixLink.empty()) {
         RunUnix("/bin/ln -s .. \"" + unixLink + "\"");
         // The process Wine reports may end before the Unix program has run.
-        for (int i = 0; i < 100 && !Exists(link + "\\sub\\b.txt"); ++i) Sleep(20);
-        if (Exists(link + "\\sub\\b.txt")) how = "/bin/ln";
+        if (WaitUntil([&] { return Exists(link + "\\sub\\b.txt"); })) how = "/bin/ln";
     }
     if (how.empty()) GTEST_SKIP() << "neither CreateSymbolicLinkA nor /bin/ln made a folder link";
     RecordProperty("link", how);

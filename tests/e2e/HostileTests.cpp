@@ -65,8 +65,7 @@ bool UnixLink(const std::string &target, const std::string &link) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     // The process Wine reports may end before the Unix program has run.
-    for (int i = 0; i < 200 && !Exists(link); ++i) Sleep(20);
-    return Exists(link);
+    return WaitUntil([&] { return Exists(link); });
 }
 
 const char kLeft[] = "次の項目は移動しませんでした。";

@@ -188,11 +188,8 @@ TEST_F(Dialogs, BrowseStartFolders) {
         s->Click(e, A::IDC_BTNBROWSE);
         HWND chooser = s->Window(kChooserTitle);
         ASSERT_TRUE(chooser);
-        std::string status;
-        for (int i = 0; i < 100 && status.empty() && !c.second.empty(); ++i, Sleep(50))
-            status = TextOf(GetDlgItem(chooser, 14147));
         EXPECT_EQ("フォルダを指定してください。", TextOf(GetDlgItem(chooser, 14146)));
-        EXPECT_EQ(c.second, status.empty() || status.back() != '\\' ? status : status.substr(0, status.size() - 1));
+        EXPECT_EQ(c.second, ChooserSelection(chooser));
         s->Click(chooser, kCancel);
         EXPECT_TRUE(s->Gone(chooser));
         EXPECT_EQ(c.first, TextOf(Session::Control(e, A::IDC_EDTPATH)));
@@ -254,13 +251,11 @@ TEST_F(Dialogs, AboutBoxTextsHotTrackingAndWebPage) {
         EXPECT_EQ(0, InkOf(copyright, GetSysColor(COLOR_HOTLIGHT)).total);
         for (int hover = 0; hover < 2; ++hover) {
             s->MoveTo(copyright);
-            Sleep(300);
+            EXPECT_TRUE(WaitUntil([&] { return InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).total == 0; }));
             Ink hot = InkOf(copyright, GetSysColor(COLOR_HOTLIGHT));
             EXPECT_GT(hot.widestRow, 2 * plainRow);
-            EXPECT_EQ(0, InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).total);
             s->MoveTo(a, {5, 5});
-            Sleep(800); // the system looks for the pointer's leaving at its hover interval
-            EXPECT_EQ(0, InkOf(copyright, GetSysColor(COLOR_HOTLIGHT)).total);
+            EXPECT_TRUE(WaitUntil([&] { return InkOf(copyright, GetSysColor(COLOR_HOTLIGHT)).total == 0; }));
             EXPECT_EQ(plainRow, InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).widestRow);
         }
         if (round == 0) {
@@ -273,8 +268,10 @@ TEST_F(Dialogs, AboutBoxTextsHotTrackingAndWebPage) {
         EXPECT_TRUE(s->Gone(a));
     }
     std::string opened;
-    for (int i = 0; i < 100 && std::count(opened.begin(), opened.end(), '\n') < 2; ++i, Sleep(50))
+    WaitUntil([&] {
         opened = ReadBytes(log);
+        return std::count(opened.begin(), opened.end(), '\n') >= 2;
+    });
     EXPECT_EQ(std::string(zv::kWebAddress) + "\n" + zv::kWebAddress + "\n", opened);
     s->Click(w, M::IDC_BTNCANCEL);
     EXPECT_EQ(0u, s->Wait());

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "common/Text.h"
 #include "common/Win.h"
 
 #include <algorithm>
@@ -103,13 +104,30 @@ std::string Quote(const std::string &arg) {
 
 bool IsChooser(HWND hwnd) { return GetDlgItem(hwnd, kChooserPrompt) != nullptr; }
 
-// Selects a folder in the chooser of another process: the path must live in that process.
+// Returns once the thread of the window has handled everything sent and posted to it before, and
+// everything it does right after showing the window (a window is shown before its handler fills
+// its fields, the chooser selects its start folder before it shows): a message sent through its
+// queue comes back only when the thread takes messages again.
+void Settle(HWND window) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
+}
+
+// Selects a folder in the chooser of another process (the path must live in that process), and
+// reads the selection back until it is that folder: the dialog's tree may still be changing on its
+// own (a shell notification rebuilds a part of it).
 bool SelectInChooser(HANDLE process, HWND dialog, const std::string &path) {
     void *remote = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE,
                                   PAGE_READWRITE);
     if (!remote) return false;
     bool ok = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr) != FALSE;
-    if (ok) SendMessageA(dialog, kSetSelectionA, TRUE, reinterpret_cast<LPARAM>(remote));
+    for (int i = 0; ok && i < 600; ++i) {
+        SendMessageA(dialog, kSetSelectionA, TRUE, reinterpret_cast<LPARAM>(remote));
+        Settle(dialog);
+        if (lstrcmpiA(ChooserSelection(dialog).c_str(), path.c_str()) == 0) break;
+        ok = i + 1 < 600;
+        Sleep(50);
+    }
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     return ok;
 }
@@ -187,7 +205,6 @@ HWND FindVisible(DWORD pid, const std::string &title) {
 
 void Send(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Sleep(60);
 }
 
 POINT ScreenPoint(HWND control, POINT at) {
@@ -221,7 +238,11 @@ Session::~Session() {
 HWND Session::Window(const std::string &title, DWORD ms) const {
     for (ULONGLONG start = GetTickCount64(); GetTickCount64() - start < ms; Sleep(20)) {
         if (HWND h = FindVisible(pi_.dwProcessId, title)) {
-            Sleep(150); // let it finish showing and take the focus
+            // Shown and filled in; keys go to it once the system has made it the foreground
+            // window, which the display server reports on its own time.
+            Settle(h);
+            WaitUntil([&] { return GetForegroundWindow() == h || !IsWindowVisible(h); }, ms);
+            Settle(h);
             return h;
         }
         if (!pi_.hProcess || WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) break;
@@ -244,6 +265,16 @@ void Session::MoveTo(HWND control, POINT at) const {
     in.mi.dy = (p.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     Send({in});
+    Idle();
+}
+
+void Session::Idle() const {
+    // The input reaches the program through the display server, on its own time: no call tells
+    // when its thread has taken it. What follows a click is checked by waiting for it (WaitUntil).
+    Sleep(100);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(pi_.dwThreadId, &info) && info.hwndActive) Settle(info.hwndActive);
 }
 
 void Session::Click(HWND control, POINT at, int clicks) const {
@@ -261,7 +292,7 @@ void Session::Click(HWND control, POINT at, int clicks) const {
             inputs.push_back(in);
         }
     Send(inputs);
-    Sleep(100);
+    Idle();
 }
 
 void Session::Keys(std::initializer_list<WORD> keys) const {
@@ -280,7 +311,7 @@ void Session::Keys(std::initializer_list<WORD> keys) const {
         inputs.push_back(in);
     }
     Send(inputs);
-    Sleep(100);
+    Idle();
 }
 
 void Session::Type(HWND edit, const std::string &text) {
@@ -356,6 +387,12 @@ DWORD Session::Wait(DWORD ms) {
 
 std::string TextOf(HWND window) { return WindowText(window); }
 
+// The status text the program sets on every change of the chooser's selection.
+std::string ChooserSelection(HWND chooser) {
+    std::string s = WindowText(GetDlgItem(chooser, kChooserStatus));
+    return s.size() > 3 ? zv::ExcludeTrailingBackslash(s) : s;
+}
+
 void ExpectWindow(HWND window, const WindowTable &table) {
     RECT client{};
     GetClientRect(window, &client);
@@ -418,7 +455,6 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
     if (!StartProgram(options.exe, args, options, pi)) return result;
     size_t next = 0;
     std::set<HWND> handled;
-    std::map<HWND, ULONGLONG> firstSeen;
     const ULONGLONG start = GetTickCount64();
     for (;;) {
         if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) break;
@@ -439,10 +475,8 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
         EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
         for (HWND hwnd : search.found) {
             if (handled.count(hwnd)) continue;
-            // A window is read once it has been visible for two rounds: the program fills in
-            // its fields right after showing it.
-            auto first = firstSeen.emplace(hwnd, GetTickCount64()).first;
-            if (GetTickCount64() - first->second < 40) continue;
+            Settle(hwnd);
+            if (!IsWindow(hwnd) || !IsWindowVisible(hwnd)) continue;
             Seen seen;
             char title[1024] = {};
             GetWindowTextA(hwnd, title, sizeof title);
@@ -451,18 +485,12 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
             const Controls controls = ControlsOf(hwnd);
             seen.controls = controls.texts;
             const bool chooser = IsChooser(hwnd);
-            // The chooser shows its start folder as status text once the tree has selected it,
-            // which may take a moment after the dialog appears.
-            if (chooser && GetTickCount64() - first->second < 1500) {
-                auto status = controls.texts.find(kChooserStatus);
-                if (status == controls.texts.end() || status->second.empty()) continue;
-            }
             auto text = [&](int id) {
                 auto it = controls.texts.find(id);
                 return it == controls.texts.end() ? std::string() : it->second;
             };
             seen.text = text(chooser ? kChooserPrompt : kBoxText);
-            if (chooser) seen.selection = text(kChooserStatus);
+            if (chooser) seen.selection = ChooserSelection(hwnd);
 
             const Answer *answer = nullptr;
             if (next < script.size() && script[next].title == seen.title &&
@@ -502,7 +530,6 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
                                                        : std::string(" after the script ended"));
             }
             handled.insert(hwnd);
-            firstSeen.erase(hwnd);
             result.windows.push_back(seen);
             if (button)
                 PostMessageA(button, BM_CLICK, 0, 0);

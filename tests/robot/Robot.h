@@ -129,6 +129,8 @@ class Session {
     void MoveTo(HWND control, POINT at = {-1, -1}) const;
     // Keys pressed in order and released in reverse: {VK_CONTROL, VK_TAB} is Ctrl+Tab.
     void Keys(std::initializer_list<WORD> keys) const;
+    // Waits until the program has handled the input sent to it (Click, MoveTo and Keys do).
+    void Idle() const;
     // Puts text into an edit field (WM_SETTEXT).
     static void Type(HWND edit, const std::string &text);
     void Type(HWND window, int id, const std::string &text) const { Type(Control(window, id), text); }
@@ -174,6 +176,18 @@ std::vector<int> TabOrder(HWND window);
 // a checked button, for comparing against one expected string.
 std::string States(HWND window, std::initializer_list<int> ids);
 std::string TextOf(HWND window);
+// The folder a chooser shows as selected (its status text), without a trailing backslash but a
+// drive's; empty when nothing with a path is selected.
+std::string ChooserSelection(HWND chooser);
+
+// Waits until done() holds, for ms at most: for what the system does on its own time (a pointer's
+// leaving is looked for at the hover interval, a browser is started by another process). True
+// when it held.
+template <class Done> bool WaitUntil(Done done, DWORD ms = 30000) {
+    for (ULONGLONG start = GetTickCount64(); !done(); Sleep(20))
+        if (GetTickCount64() - start > ms) return false;
+    return true;
+}
 
 // The folder of this test exe, ending in '\'.
 std::string TestExeDir();
