@@ -16,7 +16,7 @@ grep -qiE 'libstdc|libgcc|winpthread' <<<"$imports" && fail "not static: $import
 wide=$(strings -el "$exe")
 grep -qx '041103A4' <<<"$wide" || fail "no 041103A4 string table"
 for v in FILE PRODUCT; do # as src/common/Version.h gives them
-    value=$(bash "$(dirname "$0")/../scripts/version.sh "ZORVIK_${v}_VERSION")
+    value=$(bash "$(dirname "$0")/../scripts/version.sh" "ZORVIK_${v}_VERSION")
     grep -qxF "$value" <<<"$wide" || fail "no ${v,,} version $value"
 done
 echo "PE32 GUI, static, version resource present"
