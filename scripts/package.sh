@@ -19,10 +19,14 @@ quiet cmake -S . -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake 
 quiet ninja -C "$b" Zorvik
 
 version=$(bash scripts/version.sh ZORVIK_FILE_VERSION)
-commit=$(git rev-parse HEAD)
-epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct HEAD)}
-[ -z "$(git status --porcelain)" ] ||
-    echo "package: warning: uncommitted changes are in this archive; commit $commit does not give it" >&2
+if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$root" ] && commit=$(git rev-parse -q --verify HEAD); then
+    epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct HEAD)}
+    [ -z "$(git status --porcelain)" ] ||
+        echo "package: warning: uncommitted changes are in this archive; commit $commit does not give it" >&2
+else
+    commit="(no git checkout)"
+    epoch=${SOURCE_DATE_EPOCH:?outside a git checkout, set SOURCE_DATE_EPOCH: the time of the files}
+fi
 grep -q "^  $version\$" docs/readme.txt || fail "docs/readme.txt has no history entry for $version"
 
 stage=$(mktemp -d)
