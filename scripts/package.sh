@@ -5,7 +5,7 @@
 # the program (no Wine needed) and prints the archive's path and SHA-256. ZV_BUILD names another
 # build folder; SOURCE_DATE_EPOCH, when set, replaces the commit's time as the files' time.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 cd "$root"
 b=${ZV_BUILD:-$root/build}
 export LC_ALL=C
