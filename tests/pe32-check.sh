@@ -15,8 +15,10 @@ imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
 grep -qiE 'libstdc|libgcc|winpthread' <<<"$imports" && fail "not static: $imports"
 wide=$(strings -el "$exe")
 grep -qx '041103A4' <<<"$wide" || fail "no 041103A4 string table"
-grep -qx '1.0.0.19' <<<"$wide" || fail "no FileVersion 1.0.0.19"
-grep -qx '1.0.0.0' <<<"$wide" || fail "no ProductVersion 1.0.0.0"
+for v in FILE PRODUCT; do # as src/common/Version.h gives them
+    value=$(bash "$(dirname "$0")/../scripts/version.sh" "ZORVIK_${v}_VERSION")
+    grep -qxF "$value" <<<"$wide" || fail "no ${v,,} version $value"
+done
 echo "PE32 GUI, static, version resource present"
 # The shipped scenarios against this executable, in a prefix of its own with Wine's 32-bit half
 # (the test prefix's server must not be disturbed). Where 32-bit programs run emulated, making

@@ -2,6 +2,7 @@
 // editor opened from the main window, the version window, and the first-run window.
 #include "robot/Robot.h"
 
+#include "common/Version.h"
 #include "sorting/FileUnit.h"
 #include "ui/AboutUnit.h"
 #include "ui/AddIgnoreUnit.h"
@@ -41,8 +42,8 @@ const WindowTable kAboutBox = {{365, 212}, {
     {B::IDC_PRODUCTNAME, B::IDC_PANEL1, 40, 112, -1, -1, "Zorvik　デスクトップ整理ツール"},
     {B::IDC_COPYRIGHT, B::IDC_PANEL1, 65, 160, -1, -1, nullptr},
     {B::IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
-    {B::IDC_PRODUCTVERSION, B::IDC_PANEL1, 199, 128, -1, -1, "ProductVersion : 1.0.0.0"},
-    {B::IDC_FILEVERSION, B::IDC_PANEL1, 200, 144, -1, -1, "FileVersion : 1.0.0.19"},
+    {B::IDC_PRODUCTVERSION, B::IDC_PANEL1, 199, 128, -1, -1, "ProductVersion : " ZORVIK_PRODUCT_VERSION},
+    {B::IDC_FILEVERSION, B::IDC_PANEL1, 200, 144, -1, -1, "FileVersion : " ZORVIK_FILE_VERSION},
     {B::IDC_IMAGE1, B::IDC_PANEL1, 8, 8, 350, 100, nullptr},
 }, {B::IDC_OKBUTTON}};
 const WindowTable kFirstRun = {{290, 226}, {
