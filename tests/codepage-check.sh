@@ -7,7 +7,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../scripts/wine-env.sh"
 fail() { echo "FAIL: $*"; exit 1; }
-if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then exe=$1 wine=$ZV_WINE32; else exe=$2 wine=$ZV_WINE64; fi
+if zv_native32; then exe=$1 wine=$ZV_WINE32; else exe=$2 wine=$ZV_WINE64; fi
 
 dir=$(readlink -f "$WINEPREFIX/dosdevices/t:")/codepage
 rm -rf "$dir"
