@@ -14,8 +14,9 @@ b=${ZV_BUILD:-$root/build}/fuzz
 corpus=$root/tests/fuzz/corpus
 mkdir -p "$b/work" "$b/found"
 bin=$b/text_fuzz
-src=("$root/tests/fuzz/TextFuzz.cpp" "$root/src/common/Text.cpp" "$root/src/common/LeadByteHost.cpp")
-if [ ! -x "$bin" ] || [ -n "$(find "${src[@]}" "$root/src/common/Text.h" -newer "$bin")" ]; then
+src=("$root/tests/fuzz/TextFuzz.cpp" "$root/src/common/ShiftJis.cpp" "$root/src/common/Path.cpp"
+     "$root/src/common/LeadByteHost.cpp")
+if [ ! -x "$bin" ] || [ -n "$(find "${src[@]}" "$root/src/common/ShiftJis.h" "$root/src/common/Path.h" -newer "$bin")" ]; then
     clang++ -std=c++17 -O1 -g -Wall -Wextra -Werror -fsanitize=fuzzer,address,undefined \
         -fno-sanitize-recover=undefined -I"$root/src" "${src[@]}" -o "$bin"
 fi

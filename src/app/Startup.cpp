@@ -5,8 +5,9 @@
 #include <shlwapi.h>
 
 #include "../common/Application.h"
-#include "../common/Text.h"
-#include "../common/Win.h"
+#include "../common/FileAttributes.h"
+#include "../common/Path.h"
+#include "../common/SystemPath.h"
 #include "../settings/SettingsFile.h"
 #include "../sorting/FileUnit.h"
 #include "../sorting/ZorvikUnit.h"
@@ -69,7 +70,7 @@ void FirstRunSteps() {
         BaseDir = IncludeTrailingBackslash(chosen);
     else
         BaseDir = documents;
-    WriteDefaultSettings();
+    WriteDefaultSettings(BaseDir);
 }
 
 int RunProgram(const std::vector<std::string> &args, const std::vector<std::string> &unheld) {

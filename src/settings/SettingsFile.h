@@ -42,8 +42,6 @@ class SettingsFile {
     // The key names of a section in file order; empty when the file or section is missing.
     std::vector<std::string> ReadSection(const char *section) const;
 
-    const std::string &Path() const { return path_; }
-
   private:
     [[noreturn]] void RaiseWriteError() const;
     std::string path_, shownPath_;
@@ -56,8 +54,8 @@ class SettingsFile {
 void RewriteSettings(const std::function<void(SettingsFile &)> &edit,
                      const std::string &path = SettingsPath());
 
-// Writes the five Option keys of a new settings file from the global BaseDir, unless a file
-// already exists there.
-void WriteDefaultSettings();
+// Writes the five Option keys of a new settings file for the initial folder, unless a file already
+// exists there.
+void WriteDefaultSettings(const std::string &baseDir);
 
 } // namespace zv

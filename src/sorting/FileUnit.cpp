@@ -9,9 +9,20 @@
 #include <vector>
 
 #include "../common/Application.h"
+#include "../common/Buffer.h"
+#include "../common/CodePage.h"
+#include "../common/Com.h"
 #include "../common/Error.h"
-#include "../common/Text.h"
-#include "../common/Win.h"
+#include "../common/FileAttributes.h"
+#include "../common/FileIdentity.h"
+#include "../common/Format.h"
+#include "../common/Handles.h"
+#include "../common/Path.h"
+#include "../common/Platform.h"
+#include "../common/ShiftJis.h"
+#include "../common/SystemError.h"
+#include "../common/SystemPath.h"
+#include "../common/WindowsDisabled.h"
 #include "../settings/SettingsFile.h"
 
 namespace zv {
@@ -82,7 +93,7 @@ bool MoveAcrossVolumes(const std::string &source, const std::string &destination
     bool okSource = false, okCopy = false;
     if (FileSize(source, okSource) != FileSize(temp, okCopy) || !okSource || !okCopy)
         return fail(CannotMove(source) + "\r\nコピーが元のファイルと一致しません。", ERROR_WRITE_FAULT);
-    Handle original(CreateFileA(source.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    KernelHandle original(CreateFileA(source.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, 0, nullptr));
     if (!original.valid() || !SetDeleteOnClose(original.get(), true))
         return fail(CannotMove(source) + "\r\n元のファイルを削除できないため、コピーもしません。", GetLastError());
@@ -343,24 +354,21 @@ bool IsFileLink(const std::string &path, DWORD attributes, DWORD reparseTag) {
     // Wine lists a Unix symlink to a file as a plain file, and renaming it moves the file it
     // leads to. The file opened through it tells: its final name is the target's.
     const std::wstring wide = ToWide(path);
-    Handle h(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    KernelHandle h(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!h.valid()) return false;
-    std::vector<wchar_t> final(MAX_PATH + 1);
-    for (;;) {
-        DWORD n = GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()), 0);
-        if (n == 0) return false;
-        if (n < final.size()) {
-            final.resize(n);
-            break;
-        }
-        final.assign(n + 1, L'\0');
-    }
+    // Too small a buffer gives the size needed, the final NUL counted.
+    const std::wstring final = ReadGrowing<wchar_t>(
+        [&](wchar_t *buf, size_t size) {
+            return GetFinalPathNameByHandleW(h.get(), buf, static_cast<DWORD>(size), 0);
+        },
+        0, MAX_PATH + 1);
+    if (final.empty()) return false;
     auto nameOf = [](const std::wstring &p) {
         size_t i = p.find_last_of(L"\\/");
         return i == std::wstring::npos ? p : p.substr(i + 1);
     };
-    const std::wstring real = nameOf(std::wstring(final.begin(), final.end()));
+    const std::wstring real = nameOf(final);
     return CompareStringOrdinal(real.c_str(), -1, nameOf(wide).c_str(), -1, TRUE) != CSTR_EQUAL;
 }
 
@@ -373,11 +381,10 @@ bool MustLeave(const std::string &path, LeftReason &reason) {
         reason = LeftReason::DotOrBlank;
         return true;
     }
-    for (size_t i = 0; i < path.size(); i += CharLen(path, i))
-        if (CharLen(path, i) == 1 && (path[i] == '*' || path[i] == '?')) {
-            reason = LeftReason::Wildcard;
-            return true;
-        }
+    if (FindChar(path, "*?") != std::string::npos) {
+        reason = LeftReason::Wildcard;
+        return true;
+    }
     WIN32_FIND_DATAW fd;
     FindHandle find(FindFirstFileW(ToWide(path).c_str(), &fd));
     if (find.valid() && IsFileLink(path, fd.dwFileAttributes, fd.dwReserved0)) {

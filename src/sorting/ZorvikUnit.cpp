@@ -2,7 +2,8 @@
 #include "ZorvikUnit.h"
 
 #include "../app/globUnit.h"
-#include "../common/Text.h"
+#include "../common/Path.h"
+#include "Decision.h"
 #include "../settings/SettingsFile.h"
 #include "FileUnit.h"
 
@@ -10,7 +11,7 @@ namespace zv {
 
 void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask) {
     SettingsFile ini;
-    const int32_t moveNoExt = ini.ReadInteger("Option", "MoveNoExt", 1);
+    const MoveNoExt moveNoExt = static_cast<MoveNoExt>(ini.ReadInteger("Option", "MoveNoExt", 1));
     const std::string noExtPath = ini.ReadString("Option", "MoveNoExtPath", "");
 
     for (const std::string &source : items) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../common/Application.h"
-#include "../common/Win.h"
+#include "../common/SystemPath.h"
 
 namespace zv {
 

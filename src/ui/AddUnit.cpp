@@ -4,8 +4,9 @@
 
 #include "../app/globUnit.h"
 #include "../common/Application.h"
-#include "../common/Text.h"
-#include "../common/Win.h"
+#include "../common/FileAttributes.h"
+#include "../common/Path.h"
+#include "../common/ShiftJis.h"
 #include "../settings/SettingsFile.h"
 #include "../sorting/FileUnit.h"
 #include "ReportList.h"
@@ -66,9 +67,7 @@ void TAddForm::btnBrowseClick() { BrowseInto(IDC_EDTPATH); }
 
 bool IsStorableExtension(const std::string &extension) {
     if (!extension.empty() && (extension[0] == '[' || extension[0] == ';')) return false;
-    for (size_t i = 0; i < extension.size(); i += CharLen(extension, i))
-        if (CharLen(extension, i) == 1 && extension[i] == '=') return false;
-    return true;
+    return FindChar(extension, "=") == std::string::npos;
 }
 
 bool ExtensionFromField(const std::string &typed, std::string &extension) {

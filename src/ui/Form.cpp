@@ -8,7 +8,8 @@
 #include <exception>
 
 #include "../common/Application.h"
-#include "../common/Win.h"
+#include "../common/SystemError.h"
+#include "../common/WindowsDisabled.h"
 #include "../sorting/FileUnit.h"
 
 namespace zv {
@@ -384,7 +385,7 @@ LRESULT CALLBACK Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     } catch (const std::exception &e) {
         ShowError(e.what());
     } catch (...) {
-        ShowError("Unknown error");
+        ShowError(kUnknownError);
     }
     return 0;
 }

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "../app/globUnit.h"
-#include "../common/Text.h"
+#include "../common/Path.h"
 #include "../settings/SettingsFile.h"
 #include "AboutUnit.h"
 #include "AddIgnoreUnit.h"

@@ -4,7 +4,7 @@
 // stays is reported, many items in one box.
 #include "robot/Robot.h"
 
-#include "common/Win.h"
+#include "common/CodePage.h"
 
 using namespace zvtest;
 

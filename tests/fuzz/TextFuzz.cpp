@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/Text.h"
+#include "common/Path.h"
+#include "common/ShiftJis.h"
 
 using namespace zv;
 

@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "common/Win.h"
+#include "common/CodePage.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -11,8 +11,11 @@
 #include "UnitSupport.h"
 #include "common/Application.h"
 #include "common/Error.h"
-#include "common/Text.h"
-#include "common/Win.h"
+#include "common/CodePage.h"
+#include "common/FileIdentity.h"
+#include "common/Path.h"
+#include "common/Platform.h"
+#include "common/SystemPath.h"
 #include "settings/SettingsFile.h"
 #include "sorting/FileUnit.h"
 

@@ -9,8 +9,9 @@
 
 #include "UnitSupport.h"
 #include "common/Error.h"
-#include "common/Text.h"
-#include "common/Win.h"
+#include "common/Format.h"
+#include "common/ShiftJis.h"
+#include "common/SystemPath.h"
 #include "settings/SettingsFile.h"
 
 using namespace zv;

@@ -7,7 +7,11 @@
 #include <cstdio>
 #include <string>
 
-#include "common/Text.h"
+#include "common/Format.h"
+#include "common/Path.h"
+#include "common/ShiftJis.h"
+#include "settings/Value.h"
+#include "sorting/Decision.h"
 
 using namespace zv;
 
@@ -191,10 +195,10 @@ TEST(TextCutWhole, NeverEndsInHalfACharacter) {
 }
 
 TEST(TextDecision, FileWithoutExtension) {
-    EXPECT_EQ(Outcome::MoveToNoExtPath, DecideNoExtension(0));
-    EXPECT_EQ(Outcome::AskFolder, DecideNoExtension(1));
+    EXPECT_EQ(Outcome::MoveToNoExtPath, DecideNoExtension(MoveNoExt::ToFolder));
+    EXPECT_EQ(Outcome::AskFolder, DecideNoExtension(MoveNoExt::Ask));
     for (int32_t other : {2, 5, -1, INT32_MIN})
-        EXPECT_EQ(Outcome::Stay, DecideNoExtension(other)) << other;
+        EXPECT_EQ(Outcome::Stay, DecideNoExtension(static_cast<MoveNoExt>(other))) << other;
 }
 
 TEST(TextDecision, FileWithExtension) {
@@ -220,7 +224,7 @@ TEST(TextDecision, FileWithExtension) {
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(std::string(r.rule) + " | " + r.ignore + " | " + std::to_string(r.moveNoExt));
-        EXPECT_EQ(r.outcome, DecideWithExtension(r.rule, r.ignore, r.moveNoExt));
+        EXPECT_EQ(r.outcome, DecideWithExtension(r.rule, r.ignore, static_cast<MoveNoExt>(r.moveNoExt)));
     }
 }
 
