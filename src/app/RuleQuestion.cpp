@@ -3,10 +3,13 @@
 #include "RuleQuestion.h"
 
 #include "../ui/AddUnit.h"
+#include "globUnit.h"
 
 namespace zv {
 
-void AskRuleForPendingFile() {
+void AskRuleFor(const std::string &file) {
+    RuleDialogMode = 2;
+    PendingFile = file;
     TAddForm AddForm;
     AddForm.ShowModal();
 }

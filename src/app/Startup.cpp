@@ -37,6 +37,7 @@ bool IsRoot(const std::string &path, const std::string &full) {
 // unheld: arguments whose names the code page cannot hold, with "?" for what it lacks; they are
 // never acted on, since their code-page spelling names another item or none.
 void Sort(const std::vector<std::string> &args, const std::vector<std::string> &unheld) {
+    MoveEngine &moves = MovesForThisSystem();
     std::vector<std::string> dropped;
     LeftItems left;
     for (const std::string &p : unheld) left.Add(LeftReason::NotInCodePage, p);
@@ -52,13 +53,16 @@ void Sort(const std::vector<std::string> &args, const std::vector<std::string> &
             if (IsRoot(p, full))
                 ShowWarning(p + " はドライブのため、移動も整理もしません。");
             else if (MoveFolder)
-                MoveFolderTo(full, MoveFolderPath);
+                moves.MoveFolderTo(full, MoveFolderPath);
             else
                 CollectFiles(full, dropped, left);
         }
     }
     left.Show();
-    DoZorvik(dropped, RunQuestions{AskRuleForPendingFile, SelectFolder});
+    DoZorvik(dropped, moves,
+             RunQuestions{AskRuleFor, [](const std::string &prompt, std::string &folder) {
+                              return SelectFolder(prompt, BaseDir, folder);
+                          }});
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // The sorting run: one pass over the dropped files, each looked up in the settings file and moved.
 #include "ZorvikUnit.h"
 
-#include "../app/globUnit.h"
 #include "../common/Path.h"
 #include "Decision.h"
 #include "../settings/SettingsFile.h"
@@ -9,7 +8,7 @@
 
 namespace zv {
 
-void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask) {
+void DoZorvik(const std::vector<std::string> &items, MoveEngine &moves, const RunQuestions &ask) {
     SettingsFile ini;
     const MoveNoExt moveNoExt = static_cast<MoveNoExt>(ini.ReadInteger("Option", "MoveNoExt", 1));
     const std::string noExtPath = ini.ReadString("Option", "MoveNoExtPath", "");
@@ -27,20 +26,18 @@ void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask) {
         }
         switch (outcome) {
         case Outcome::Stay: break;
-        case Outcome::MoveToRule: MoveFileTo(source, PathIn(rule, name)); break;
-        case Outcome::MoveToNoExtPath: MoveFileTo(source, PathIn(noExtPath, name)); break;
+        case Outcome::MoveToRule: moves.MoveFileTo(source, PathIn(rule, name)); break;
+        case Outcome::MoveToNoExtPath: moves.MoveFileTo(source, PathIn(noExtPath, name)); break;
         case Outcome::AskRule:
-            RuleDialogMode = 2;
-            PendingFile = source;
-            ask.askRule();
+            ask.askRule(source);
             // Looked up under the file's own key, whatever extension the user typed.
             rule = ini.ReadString("Extensions", key.c_str(), "");
-            if (!rule.empty()) MoveFileTo(source, PathIn(rule, name));
+            if (!rule.empty()) moves.MoveFileTo(source, PathIn(rule, name));
             break;
         case Outcome::AskFolder: {
             std::string folder;
-            if (ask.askFolder(NoExtensionPrompt(name), BaseDir, folder))
-                MoveFileTo(source, PathIn(folder, name));
+            if (ask.askFolder(NoExtensionPrompt(name), folder))
+                moves.MoveFileTo(source, PathIn(folder, name));
             break;
         }
         }

@@ -14,7 +14,6 @@
 #include "common/CodePage.h"
 #include "common/FileIdentity.h"
 #include "common/Path.h"
-#include "common/Platform.h"
 #include "common/SystemPath.h"
 #include "settings/SettingsFile.h"
 #include "sorting/FileUnit.h"
@@ -239,7 +238,7 @@ TEST(FileFolders, DocumentsAndBrowseStart) {
 }
 
 TEST(FileMove, MovesWithoutQuestions) {
-    ASSERT_TRUE(ShellIsWine()) << "these cases follow the program's own moves";
+    MoveEngine &moves = OwnMoves();
     BoxAnswerer boxes; // a failing move shows a box: answer it rather than hang
     TempFolder t;
     Folder(t / "src");
@@ -258,14 +257,14 @@ TEST(FileMove, MovesWithoutQuestions) {
     for (const auto &r : rows) {
         SCOPED_TRACE(r.source);
         Touch(t / r.source);
-        EXPECT_TRUE(MoveFileTo(t / r.source, t / r.destination));
+        EXPECT_TRUE(moves.MoveFileTo(t / r.source, t / r.destination));
         EXPECT_FALSE(IsFile(t / r.source));
         EXPECT_EQ(t / r.source, ReadBytes(t / r.result)) << "contents moved with the file";
     }
     EXPECT_EQ(0, boxes.count());
 
     // A missing source: false, and the program's own error box.
-    EXPECT_FALSE(MoveFileTo(t / "src\\missing.txt", t / "dst\\"));
+    EXPECT_FALSE(moves.MoveFileTo(t / "src\\missing.txt", t / "dst\\"));
     EXPECT_EQ(1, boxes.count());
     EXPECT_FALSE(IsFile(t / "dst\\missing.txt"));
 }
@@ -286,7 +285,7 @@ TEST(FileProgramFiles, NeverMoved) {
     EXPECT_TRUE(HoldsProgramFile(ExtractFilePath(ExcludeTrailingBackslash(ExtractFilePath(exe)))));
     EXPECT_FALSE(HoldsProgramFile(t.path()));
 
-    bool moved = MoveFileTo(exe, t / "");
+    bool moved = MovesForThisSystem().MoveFileTo(exe, t / "");
     if (IsFile(t / ExtractFileName(exe))) MoveFileA((t / ExtractFileName(exe)).c_str(), exe.c_str());
     EXPECT_FALSE(moved);
     EXPECT_TRUE(IsFile(exe));
@@ -294,14 +293,13 @@ TEST(FileProgramFiles, NeverMoved) {
 }
 
 TEST(FileMoveFolder, QuotedPathsAndShiftJisNames) {
-    ASSERT_TRUE(ShellIsWine());
     BoxAnswerer boxes;
     TempFolder t;
     Folder(t / "予定表");
     Folder(t / "予定表\\表");
     Touch(t / "予定表\\表\\ソ.txt");
     Touch(t / "予定表\\a.txt");
-    EXPECT_TRUE(MoveFolderTo("\"" + t / "予定表\\\"", t / "Sorted\\New\\"));
+    EXPECT_TRUE(OwnMoves().MoveFolderTo("\"" + t / "予定表\\\"", t / "Sorted\\New\\"));
     EXPECT_FALSE(IsDir(t / "予定表"));
     EXPECT_EQ(t / "予定表\\表\\ソ.txt", ReadBytes(t / "Sorted\\New\\予定表\\表\\ソ.txt"));
     EXPECT_TRUE(IsFile(t / "Sorted\\New\\予定表\\a.txt"));
