@@ -8,7 +8,6 @@
 
 #include "../common/Application.h"
 #include "../common/Com.h"
-#include "../common/FileAttributes.h"
 #include "../common/Path.h"
 #include "../common/SystemError.h"
 #include "../common/WindowsDisabled.h"
@@ -82,11 +81,6 @@ std::string GetDocumentsDir() {
     char path[MAX_PATH + 1] = {};
     if (!SHGetPathFromIDListA(item.get(), path)) path[0] = '\0';
     return IncludeTrailingBackslash(path);
-}
-
-std::string BrowseStartFolder(const std::string &fieldText) {
-    if (fieldText.empty()) return GetDocumentsDir();
-    return DirectoryExists(fieldText) ? fieldText : std::string();
 }
 
 } // namespace zv

@@ -15,8 +15,4 @@ POINT CentredPosition(int screenWidth, int screenHeight, int width, int height);
 // The user's documents folder, ending in a backslash.
 std::string GetDocumentsDir();
 
-// The start folder of a browse button whose field holds text: the documents folder when it is
-// empty, the text when it names a folder, otherwise none.
-std::string BrowseStartFolder(const std::string &fieldText);
-
 } // namespace zv

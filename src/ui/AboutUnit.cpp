@@ -22,14 +22,16 @@ TAboutBox::TAboutBox()
                 "Zorvik　デスクトップ整理ツール"},
                {Kind::LinkLabel, IDC_COPYRIGHT, IDC_PANEL1, 65, 160, 235, 12,
                 "Copyright (C) 2026 The Zorvik Project"},
-               {Kind::DefaultButton, IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
+               {Kind::DefaultButton, IDC_OKBUTTON, 0, 134, 183, kButtonWidth, kButtonHeight, "OK"},
                {Kind::AutoLabel, IDC_PRODUCTVERSION, IDC_PANEL1, 199, 128, 78, 12, nullptr},
                {Kind::AutoLabel, IDC_FILEVERSION, IDC_PANEL1, 200, 144, 58, 12, nullptr},
-               {Kind::Image, IDC_IMAGE1, IDC_PANEL1, 8, 8, 350, 100, nullptr, kBanner},
+               {Kind::Image, IDC_IMAGE1, IDC_PANEL1, 8, 8, 350, 100, nullptr, Group::Opens, kBanner},
            }) {
     SetWindowSubclass(Item(IDC_COPYRIGHT), CopyrightProc, 0, reinterpret_cast<DWORD_PTR>(this));
     FormCreate();
 }
+
+TAboutBox::~TAboutBox() { RemoveWindowSubclass(Item(IDC_COPYRIGHT), CopyrightProc, 0); }
 
 void TAboutBox::FormCreate() {
     SetLabel(IDC_PRODUCTVERSION, "ProductVersion : " + GetProductVersion());

@@ -17,6 +17,7 @@ class TAboutBox : public Form {
     enum : int { kBanner = 101 }; // the banner's bitmap resource
 
     TAboutBox(); // reads the version strings (FormCreate)
+    ~TAboutBox() override;
 
   protected:
     void Command(int id, int code) override;

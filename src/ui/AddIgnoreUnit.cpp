@@ -14,8 +14,8 @@ TAddIgnoreForm::TAddIgnoreForm(HWND listIgnore)
                {Kind::Label, IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
                {Kind::Label, IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
                {Kind::Edit, IDC_EDTEXT, 0, 32, 24, 57, 20, ""},
-               {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
-               {Kind::Button, IDC_BTNCANCEL, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
+               {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},
+               {Kind::Button, IDC_BTNCANCEL, 0, 152, 105, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
            }),
       ListIgnore(listIgnore) {}
 

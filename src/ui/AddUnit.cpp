@@ -9,6 +9,7 @@
 #include "../common/ShiftJis.h"
 #include "../settings/SettingsFile.h"
 #include "../sorting/FileUnit.h"
+#include "BrowseButton.h"
 #include "ReportList.h"
 
 namespace zv {
@@ -21,9 +22,9 @@ TAddForm::TAddForm(HWND listView1)
                {Kind::Edit, IDC_EDTEXT, 0, 32, 24, 57, 20, ""},
                {Kind::Label, IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
                {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, ""},
-               {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, 20, 20, nullptr},
-               {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
-               {Kind::Button, IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
+               {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, kPictureSize, kPictureSize, nullptr},
+               {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},
+               {Kind::Button, IDC_BUTTON1, 0, 152, 105, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
            }),
       ListView1(listView1) {}
 
@@ -63,7 +64,7 @@ void TAddForm::FormShow() {
     Focus(IDC_EDTEXT);
 }
 
-void TAddForm::btnBrowseClick() { BrowseInto(IDC_EDTPATH); }
+void TAddForm::btnBrowseClick() { BrowseInto(Item(IDC_EDTPATH)); }
 
 bool IsStorableExtension(const std::string &extension) {
     if (!extension.empty() && (extension[0] == '[' || extension[0] == ';')) return false;

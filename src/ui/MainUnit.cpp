@@ -15,39 +15,23 @@
 namespace zv {
 
 TMainForm::TMainForm()
-    : OptionsForm("Zorvikの設定", 311, 309,
-                  {
-                      {Kind::DefaultButton, IDC_BTNOK, 0, 8, 280, 97, 25, "OK"},
-                      {Kind::Button, IDC_BTNCANCEL, 0, 108, 280, 97, 25, "ｷｬﾝｾﾙ"},
-                      {Kind::Button, IDC_BTNABOUT, 0, 208, 280, 97, 25, "ﾊﾞｰｼﾞｮﾝ情報..."},
-                      {Kind::Button, IDC_BTNADD, 0, 8, 240, 97, 25, "追加(&A)..."},
-                      {Kind::Button, IDC_BTNDELETE, 0, 108, 240, 97, 25, "削除(&D)"},
-                      {Kind::Button, IDC_BTNEDIT, 0, 208, 240, 97, 25, "編集(&E)..."},
-                      {Kind::Tabs, IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
-                      {Kind::Page, IDC_TABSHEET1, IDC_PAGECONTROL1, 0, 0, 289, 198, "ﾌｧｲﾙの格納先"},
-                      {Kind::List, IDC_LISTVIEW1, IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
-                      {Kind::Page, IDC_TABSHEET2, IDC_PAGECONTROL1, 0, 0, 289, 198, "無視するﾌｧｲﾙ"},
-                      {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
-                      {Kind::Page, IDC_TABSHEET3, IDC_PAGECONTROL1, 0, 0, 289, 198, "設定"},
-                      {Kind::Group, IDC_GROUPBOX1, IDC_TABSHEET3, 0, 0, 289, 89,
-                       "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-                      {Kind::Radio, IDC_RADIOMOVEFOLDER, IDC_GROUPBOX1, 8, 16, 273, 17,
-                       "指定ﾌｫﾙﾀﾞに移動する"},
-                      {Kind::Radio, IDC_RADIOZORVIKFOLDER, IDC_GROUPBOX1, 8, 64, 233, 17,
-                       "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
-                      {Kind::Edit, IDC_EDTFOLDERMOVEPATH, IDC_GROUPBOX1, 24, 37, 233, 20, ""},
-                      {Kind::Picture, IDC_BTNBROWSE, IDC_GROUPBOX1, 261, 37, 20, 20, nullptr},
-                      {Kind::Group, IDC_GROUPBOX2, IDC_TABSHEET3, 0, 90, 289, 103,
-                       "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-                      {Kind::Radio, IDC_RADIOMOVENOEXT, IDC_GROUPBOX2, 8, 16, 273, 17,
-                       "指定ﾌｫﾙﾀﾞに移動する"},
-                      {Kind::Edit, IDC_EDTNOEXTMOVEPATH, IDC_GROUPBOX2, 24, 37, 233, 20, ""},
-                      {Kind::Radio, IDC_RADIONOMOVENOEXT, IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない"},
-                      {Kind::Radio, IDC_RADIOINQUIRY, IDC_GROUPBOX2, 8, 64, 241, 17,
-                       "ﾌｧｲﾙごとに問い合わせる"},
-                      {Kind::Picture, IDC_BTNBROWSE2, IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
-                      {Kind::Bevel, IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr},
-                  }),
+    : OptionsForm(
+          "Zorvikの設定", 311, 309,
+          ControlTable{
+              {Kind::DefaultButton, IDC_BTNOK, 0, 8, 280, kButtonWidth, kButtonHeight, "OK"},
+              {Kind::Button, IDC_BTNCANCEL, 0, 108, 280, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
+              {Kind::Button, IDC_BTNABOUT, 0, 208, 280, kButtonWidth, kButtonHeight, "ﾊﾞｰｼﾞｮﾝ情報..."},
+              {Kind::Button, IDC_BTNADD, 0, 8, 240, kButtonWidth, kButtonHeight, "追加(&A)..."},
+              {Kind::Button, IDC_BTNDELETE, 0, 108, 240, kButtonWidth, kButtonHeight, "削除(&D)"},
+              {Kind::Button, IDC_BTNEDIT, 0, 208, 240, kButtonWidth, kButtonHeight, "編集(&E)..."},
+              {Kind::Tabs, IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
+              {Kind::Page, IDC_TABSHEET1, IDC_PAGECONTROL1, 0, 0, 289, 198, "ﾌｧｲﾙの格納先"},
+              {Kind::List, IDC_LISTVIEW1, IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
+              {Kind::Page, IDC_TABSHEET2, IDC_PAGECONTROL1, 0, 0, 289, 198, "無視するﾌｧｲﾙ"},
+              {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
+              {Kind::Page, IDC_TABSHEET3, IDC_PAGECONTROL1, 0, 0, 289, 198, "設定"},
+          } + FolderGroup(IDC_TABSHEET3) +
+              NoExtGroup(IDC_TABSHEET3) + ControlTable{{Kind::Bevel, IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr}}),
       ListView1(Item(IDC_LISTVIEW1)), ListIgnore(Item(IDC_LISTIGNORE)) {
     FormCreate();
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "BrowseButton.h"
 #include "Form.h"
 
 namespace zv {
@@ -21,6 +22,12 @@ class OptionsForm : public Form {
 
   protected:
     using Form::Form;
+    // The two groups as a window's table holds them: a group box at the top of parent (0: the
+    // window) for dropped folders, and one below it for files without a rule. The picture button
+    // comes first in each, a group of its own: the arrow keys move among the radio buttons and
+    // the field between them, never onto the picture.
+    static ControlTable FolderGroup(int parent);
+    static ControlTable NoExtGroup(int parent);
     // Selects the radio buttons, sets the enabled states and fills the two fields from the file.
     void LoadOptions(const SettingsFile &ini);
     // Writes MoveFolder, MoveFolderPath, MoveNoExt and MoveNoExtPath, in this order, with the
@@ -34,8 +41,8 @@ class OptionsForm : public Form {
     void radioMoveNoExtClick();
     void radioInquiryClick();
     void radioNoMoveNoExtClick();
-    void btnBrowseClick() { BrowseInto(IDC_EDTFOLDERMOVEPATH); }
-    void btnBrowse2Click() { BrowseInto(IDC_EDTNOEXTMOVEPATH); }
+    void btnBrowseClick() { BrowseInto(Item(IDC_EDTFOLDERMOVEPATH)); }
+    void btnBrowse2Click() { BrowseInto(Item(IDC_EDTNOEXTMOVEPATH)); }
 
   private:
     void EnableFolderPath(bool enabled);

@@ -17,6 +17,7 @@
 #include "common/SystemPath.h"
 #include "settings/SettingsFile.h"
 #include "sorting/FileUnit.h"
+#include "ui/BrowseButton.h"
 
 using namespace zv;
 using zvtest::IsDir;
