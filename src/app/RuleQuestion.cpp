@@ -8,7 +8,7 @@
 namespace zv {
 
 void AskRuleFor(const std::string &file) {
-    RuleDialogMode = 2;
+    RuleDialogMode = RuleMode::ForFile;
     PendingFile = file;
     TAddForm AddForm;
     AddForm.ShowModal();

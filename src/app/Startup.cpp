@@ -19,11 +19,11 @@ namespace {
 
 void ReadFolderOptions() {
     SettingsFile ini;
-    MoveFolder = ini.ReadBool("Option", "MoveFolder", true);
-    MoveFolderPath = ini.ReadString("Option", "MoveFolderPath", "");
+    MoveFolder = ini.Read(kSortMoveFolder);
+    MoveFolderPath = ini.Read(kSortMoveFolderPath);
     // The documents folder is asked for on every start, whether the key is there or not.
     std::string documents = ExcludeTrailingBackslash(GetDocumentsDir());
-    BaseDir = ini.ReadString("Option", "BaseDir", documents);
+    BaseDir = ini.ReadString(kOption, kBaseDir, documents);
 }
 
 // A drive or share root: moving it, or sorting a whole drive, is never what a drop means. full

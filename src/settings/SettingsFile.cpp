@@ -60,6 +60,18 @@ bool SettingsFile::ReadBool(const char *section, const char *key, bool def) cons
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
+bool SettingsFile::Read(const OptionRead<bool> &option) const {
+    return ReadBool(kOption, option.key, option.missing);
+}
+
+std::string SettingsFile::Read(const OptionRead<const char *> &option) const {
+    return ReadString(kOption, option.key, option.missing);
+}
+
+MoveNoExt SettingsFile::Read(const OptionRead<MoveNoExt> &option) const {
+    return static_cast<MoveNoExt>(ReadInteger(kOption, option.key, static_cast<int32_t>(option.missing)));
+}
+
 void SettingsFile::RaiseWriteError() const {
     throw Error(Format("%s に書き込めません", shownPath_));
 }
@@ -129,11 +141,11 @@ void WriteDefaultSettings(const std::string &baseDir) {
     if (FileExists(path)) return;
     SettingsFile ini(path);
     std::string base = ExcludeTrailingBackslash(baseDir);
-    ini.WriteBool("Option", "MoveFolder", true);
-    ini.WriteString("Option", "MoveFolderPath", base);
-    ini.WriteInteger("Option", "MoveNoExt", 1);
-    ini.WriteString("Option", "MoveNoExtPath", base);
-    ini.WriteString("Option", "BaseDir", base);
+    ini.WriteBool(kOption, kMoveFolder, kNewMoveFolder);
+    ini.WriteString(kOption, kMoveFolderPath, base);
+    ini.WriteInteger(kOption, kMoveNoExt, static_cast<int32_t>(kNewMoveNoExt));
+    ini.WriteString(kOption, kMoveNoExtPath, base);
+    ini.WriteString(kOption, kBaseDir, base);
 }
 
 } // namespace zv

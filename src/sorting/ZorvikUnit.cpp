@@ -10,8 +10,8 @@ namespace zv {
 
 void DoZorvik(const std::vector<std::string> &items, MoveEngine &moves, const RunQuestions &ask) {
     SettingsFile ini;
-    const MoveNoExt moveNoExt = static_cast<MoveNoExt>(ini.ReadInteger("Option", "MoveNoExt", 1));
-    const std::string noExtPath = ini.ReadString("Option", "MoveNoExtPath", "");
+    const MoveNoExt moveNoExt = ini.Read(kSortMoveNoExt);
+    const std::string noExtPath = ini.Read(kSortMoveNoExtPath);
 
     for (const std::string &source : items) {
         const std::string name = ExtractFileName(source);
@@ -21,8 +21,8 @@ void DoZorvik(const std::vector<std::string> &items, MoveEngine &moves, const Ru
         if (key.empty()) {
             outcome = DecideNoExtension(moveNoExt);
         } else {
-            rule = ini.ReadString("Extensions", key.c_str(), "");
-            outcome = DecideWithExtension(rule, ini.ReadString("Ignore", key.c_str(), ""), moveNoExt);
+            rule = ini.ReadString(kExtensions, key.c_str(), "");
+            outcome = DecideWithExtension(rule, ini.ReadString(kIgnore, key.c_str(), ""), moveNoExt);
         }
         switch (outcome) {
         case Outcome::Stay: break;
@@ -31,7 +31,7 @@ void DoZorvik(const std::vector<std::string> &items, MoveEngine &moves, const Ru
         case Outcome::AskRule:
             ask.askRule(source);
             // Looked up under the file's own key, whatever extension the user typed.
-            rule = ini.ReadString("Extensions", key.c_str(), "");
+            rule = ini.ReadString(kExtensions, key.c_str(), "");
             if (!rule.empty()) moves.MoveFileTo(source, PathIn(rule, name));
             break;
         case Outcome::AskFolder: {

@@ -28,7 +28,7 @@ void TAddIgnoreForm::Command(int id, int code) {
 }
 
 void TAddIgnoreForm::FormShow() {
-    if (RuleDialogMode == 1) {
+    if (RuleDialogMode == RuleMode::Edit) {
         SetCaption("無視ルールの編集");
         int row = ListSelectedRow(ListIgnore);
         SetText(IDC_EDTEXT, row >= 0 ? ListCell(ListIgnore, row, 0) : "");
@@ -42,7 +42,7 @@ void TAddIgnoreForm::FormShow() {
 void TAddIgnoreForm::btnOKClick() {
     std::string extension;
     if (!ExtensionFromField(Text(IDC_EDTEXT), extension)) return;
-    if (RuleDialogMode == 1) {
+    if (RuleDialogMode == RuleMode::Edit) {
         int row = ListSelectedRow(ListIgnore);
         if (row >= 0) ListSetCell(ListIgnore, row, 0, extension);
     } else {

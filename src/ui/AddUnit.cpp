@@ -40,14 +40,14 @@ void TAddForm::Command(int id, int code) {
 
 void TAddForm::FormShow() {
     switch (RuleDialogMode) {
-    case 1: {
+    case RuleMode::Edit: {
         SetCaption("整理ルールの編集");
         int row = ListView1 ? ListSelectedRow(ListView1) : -1;
         SetText(IDC_EDTEXT, row >= 0 ? ListCell(ListView1, row, 0) : "");
         SetText(IDC_EDTPATH, row >= 0 ? ListCell(ListView1, row, 1) : "");
         break;
     }
-    case 2: {
+    case RuleMode::ForFile: {
         SetCaption("整理ルールの追加");
         std::string dotted = ExtensionWithDot(ExtractFileName(PendingFile));
         std::string extension = dotted.empty() ? dotted : dotted.substr(1);
@@ -55,7 +55,7 @@ void TAddForm::FormShow() {
         SetText(IDC_EDTPATH, IncludeTrailingBackslash(BaseDir) + extension);
         break;
     }
-    default:
+    case RuleMode::Add:
         SetCaption("整理ルールの追加");
         SetText(IDC_EDTEXT, "");
         SetText(IDC_EDTPATH, BaseDir);
@@ -95,10 +95,10 @@ void TAddForm::btnOKClick() {
     }
     const std::string folder = ExcludeTrailingBackslash(path);
     switch (RuleDialogMode) {
-    case 0:
+    case RuleMode::Add:
         if (ListView1) ListAppendRow(ListView1, {extension, folder});
         break;
-    case 1:
+    case RuleMode::Edit:
         if (ListView1) {
             int row = ListSelectedRow(ListView1);
             if (row >= 0) {
@@ -107,14 +107,14 @@ void TAddForm::btnOKClick() {
             }
         }
         break;
-    default: SaveRule(extension, folder); break;
+    case RuleMode::ForFile: SaveRule(extension, folder); break;
     }
     Close(ModalResult::OK);
 }
 
 void TAddForm::SaveRule(const std::string &extension, const std::string &folder) {
     SettingsFile ini;
-    ini.WriteString("Extensions", extension.c_str(), folder);
+    ini.WriteString(kExtensions, extension.c_str(), folder);
 }
 
 } // namespace zv

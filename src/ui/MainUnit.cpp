@@ -54,15 +54,15 @@ void TMainForm::FormCreate() {
     SettingsFile ini;
     {
         ListUpdate update(ListView1);
-        for (const std::string &key : ini.ReadSection("Extensions"))
-            ListAppendRow(ListView1, {key, ini.ReadString("Extensions", key.c_str(), "")});
+        for (const std::string &key : ini.ReadSection(kExtensions))
+            ListAppendRow(ListView1, {key, ini.ReadString(kExtensions, key.c_str(), "")});
     }
     {
         ListUpdate update(ListIgnore); // every key is listed, whatever its value
-        for (const std::string &key : ini.ReadSection("Ignore")) ListAppendRow(ListIgnore, {key});
+        for (const std::string &key : ini.ReadSection(kIgnore)) ListAppendRow(ListIgnore, {key});
     }
     LoadOptions(ini);
-    BaseDir = ini.ReadString("Option", "BaseDir", "");
+    BaseDir = ini.Read(kFormBaseDir);
 }
 
 void TMainForm::Command(int id, int code) {
@@ -115,7 +115,7 @@ HWND TMainForm::PageList() const {
 }
 
 void TMainForm::btnAddClick() {
-    RuleDialogMode = 0;
+    RuleDialogMode = RuleMode::Add;
     HWND list = PageList();
     if (list == ListView1) {
         if (AddForm->ShowModal() == ModalResult::OK) ListSortRows(ListView1, 2);
@@ -128,7 +128,7 @@ void TMainForm::btnAddClick() {
 void TMainForm::btnEDITClick() {
     HWND list = PageList();
     if (!list || ListSelectedRow(list) < 0) return;
-    RuleDialogMode = 1;
+    RuleDialogMode = RuleMode::Edit;
     if (list == ListView1)
         AddForm->ShowModal();
     else
@@ -146,12 +146,12 @@ void TMainForm::btnOKClick() {
     // place only when all of them succeeded, so a failed save loses nothing; the window then
     // stays open for another try or Cancel.
     RewriteSettings([this](SettingsFile &ini) {
-        ini.EraseSection("Extensions");
+        ini.EraseSection(kExtensions);
         for (const auto &row : ListRows(ListView1, 2))
-            ini.WriteString("Extensions", row[0].c_str(), row[1]);
-        ini.EraseSection("Ignore");
+            ini.WriteString(kExtensions, row[0].c_str(), row[1]);
+        ini.EraseSection(kIgnore);
         for (const auto &row : ListRows(ListIgnore, 1))
-            ini.WriteString("Ignore", row[0].c_str(), "NULL");
+            ini.WriteString(kIgnore, row[0].c_str(), kIgnoreMarker);
         SaveOptions(ini, ExcludeTrailingBackslash(Text(IDC_EDTFOLDERMOVEPATH)),
                     ExcludeTrailingBackslash(Text(IDC_EDTNOEXTMOVEPATH)));
     });

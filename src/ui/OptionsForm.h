@@ -2,8 +2,7 @@
 // what happens to a dropped folder, and to a dropped file that has no rule. One set of controls,
 // handlers and enabling rules; each window lays them out in its own table and saves them its way.
 #pragma once
-#include <cstdint>
-
+#include "../settings/Keys.h"
 #include "BrowseButton.h"
 #include "Form.h"
 
@@ -17,8 +16,9 @@ class OptionsForm : public Form {
                  IDC_RADIONOMOVENOEXT, IDC_RADIOINQUIRY, IDC_GROUPBOX1, IDC_BTNBROWSE,
                  IDC_RADIOMOVEFOLDER, IDC_RADIOZORVIKFOLDER, IDC_EDTFOLDERMOVEPATH };
 
-    // The option for files without a rule, coded as the settings file's MoveNoExt.
-    int32_t NoExtMode = 0;
+    // The option for files without a rule, as the settings file's MoveNoExt stores it; a number
+    // that stands for none of the three choices is kept until the user picks one.
+    MoveNoExt NoExtMode = MoveNoExt::ToFolder;
 
   protected:
     using Form::Form;

@@ -24,7 +24,7 @@ void TFormSetting::FormCreate() {
     Accepted = false;
     SettingsFile ini;
     LoadOptions(ini);
-    BaseDir = ini.ReadString("Option", "BaseDir", "");
+    BaseDir = ini.Read(kFormBaseDir);
 }
 
 void TFormSetting::Command(int id, int code) {
