@@ -24,8 +24,6 @@ enum class LeftReason {
 class LeftItems {
   public:
     void Add(LeftReason reason, const std::string &path) { items_.emplace_back(reason, path); }
-    bool Empty() const { return items_.empty(); }
-    size_t Count() const { return items_.size(); }
     // The message: the items by reason, at most kShown of each.
     std::string Text() const;
     // One warning box, when there is anything to say.
