@@ -37,7 +37,7 @@ TEST_F(E2EFirstRun, ChooserCancelledAndWindowCancelled) {
     if (!r.windows[0].selection.empty()) {
         EXPECT_EQ(Documents(), r.windows[0].selection);
     }
-    EXPECT_EQ(Documents(), r.windows[1].controls[211]); // the folder path field
+    EXPECT_EQ(Documents(), r.windows[1].controls[kFirstRunFolderPath]);
     EXPECT_EQ(Defaults(Documents()), ReadBytes(IniPath()));
     EXPECT_EQ(Named({"in\\README", "in\\a.txt"}), Tree());
 }

@@ -2,6 +2,8 @@
 // without extension, the replace question, failed moves, and the program's own files.
 #include "robot/Robot.h"
 
+#include "common/Path.h"
+
 using namespace zvtest;
 
 namespace {
@@ -69,7 +71,7 @@ TEST_P(E2ESortDecision, EveryRowOfTheTable) {
     for (const Row &row : kTable) {
         Make(std::string("in\\") + row.file);
         args.push_back(P("in\\") + row.file);
-        const std::string name = FileNameOf(row.file);
+        const std::string name = zv::ExtractFileName(row.file);
         // In ask mode each of these asks, in argument order; every question is declined.
         if (ask && row.kind == Kind::NoExt) script.push_back(Chooser(kCancel, "", "\"" + name + "\""));
         if (ask && row.kind == Kind::NoRule) script.push_back(Form(kRuleTitle, kRuleCancel));

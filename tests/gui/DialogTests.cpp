@@ -1,7 +1,6 @@
 // The dialogs of the program driven as a user drives them: the rule editor and the ignore-rule
 // editor opened from the main window, the version window, and the first-run window.
-#include "robot/Robot.h"
-
+#include "OptionGroups.h"
 #include "sorting/FileUnit.h"
 #include "ui/AboutUnit.h"
 #include "ui/AddIgnoreUnit.h"
@@ -190,8 +189,8 @@ TEST_F(Dialogs, BrowseStartFolders) {
         ASSERT_TRUE(chooser);
         std::string status;
         for (int i = 0; i < 100 && status.empty() && !c.second.empty(); ++i, Sleep(50))
-            status = TextOf(GetDlgItem(chooser, 14147));
-        EXPECT_EQ("フォルダを指定してください。", TextOf(GetDlgItem(chooser, 14146)));
+            status = TextOf(GetDlgItem(chooser, kChooserStatus));
+        EXPECT_EQ("フォルダを指定してください。", TextOf(GetDlgItem(chooser, kChooserPrompt)));
         EXPECT_EQ(c.second, status.empty() || status.back() != '\\' ? status : status.substr(0, status.size() - 1));
         s->Click(chooser, kCancel);
         EXPECT_TRUE(s->Gone(chooser));
@@ -296,18 +295,15 @@ TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     ASSERT_TRUE(GetDlgItem(f, S::IDC_BTNCANCEL)) << "not the first-run window";
     ExpectWindow(f, kFirstRun);
     EXPECT_EQ(S::IDC_RADIOINQUIRY, s->FocusId());
-    const std::initializer_list<int> options = {
-        S::IDC_RADIOMOVEFOLDER, S::IDC_RADIOZORVIKFOLDER, S::IDC_EDTFOLDERMOVEPATH, S::IDC_BTNBROWSE,
-        S::IDC_RADIOMOVENOEXT, S::IDC_RADIOINQUIRY, S::IDC_RADIONOMOVENOEXT, S::IDC_EDTNOEXTMOVEPATH,
-        S::IDC_BTNBROWSE2};
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+ 206+* 205+ 204- 202-", States(f, options));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOINQUIRY}, kNoExtPath}), OptionStates(f));
     EXPECT_EQ(base, TextOf(Session::Control(f, S::IDC_EDTNOEXTMOVEPATH)));
     s->Keys({VK_ESCAPE});
     EXPECT_TRUE(IsWindowVisible(f));
     s->Click(f, S::IDC_RADIONOMOVENOEXT); // the upper group keeps its choice
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+ 206+ 205+* 204- 202-", States(f, options));
+    const ControlStates moveFolderAndNoMove{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIONOMOVENOEXT}, kNoExtPath};
+    EXPECT_EQ(moveFolderAndNoMove, OptionStates(f));
     s->Keys({VK_UP}); // within the lower group, in tab order
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+* 206+ 205+ 204+ 202+", States(f, options));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOMOVENOEXT}, {}}), OptionStates(f));
     s->Click(f, S::IDC_RADIONOMOVENOEXT);
     s->Type(f, S::IDC_EDTFOLDERMOVEPATH, "D:\\予定表\\");
 
@@ -326,7 +322,7 @@ TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     ASSERT_TRUE(w);
     ASSERT_TRUE(GetDlgItem(w, M::IDC_PAGECONTROL1)) << "not the main window";
     s->Keys({VK_CONTROL, VK_SHIFT, VK_TAB});
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+ 206+ 205+* 204- 202-", States(w, options));
+    EXPECT_EQ(moveFolderAndNoMove, OptionStates(w));
     EXPECT_EQ("D:\\予定表\\", TextOf(Session::Control(w, M::IDC_EDTFOLDERMOVEPATH)));
     s->Click(w, M::IDC_BTNCANCEL);
     EXPECT_EQ(0u, s->Wait());

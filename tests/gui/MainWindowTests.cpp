@@ -1,6 +1,6 @@
 // Settings mode driven as a user drives it: the main window's pages, lists, options and
 // keyboard, and what OK, Cancel and the close box leave in the settings file.
-#include "robot/Robot.h"
+#include "OptionGroups.h"
 
 #include <commctrl.h>
 
@@ -64,8 +64,9 @@ class SettingsMode : public ZorvikTest {
                       "MoveNoExtPath=C:\\N", "BaseDir=%R\\base", "[Extensions]", "txt=C:\\T",
                       "jpg=C:\\J", "doc=C:\\D", "[Ignore]", "lnk=NULL", "tmp=x"}));
     }
-    std::string Buttons(HWND w) const {
-        return States(w, {M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT});
+    // The list buttons that are disabled.
+    std::set<int> DisabledListButtons(HWND w) const {
+        return StatesOf(w, {M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT}).disabled;
     }
 };
 
@@ -94,36 +95,34 @@ TEST_F(SettingsMode, PagesListsOptionsAndKeyboard) {
     EXPECT_TRUE(IsWindowVisible(ignore) && !IsWindowVisible(list));
     ExpectWindow(w, kIgnorePage);
     EXPECT_EQ((Rows{{"lnk"}, {"tmp"}}), s->Rows(ignore, 1));
-    EXPECT_EQ("402+ 403+ 404+", Buttons(w));
+    EXPECT_EQ(std::set<int>(), DisabledListButtons(w));
 
     // The options page disables the list buttons; a MoveNoExt of 5 selects nothing.
     s->Keys({VK_CONTROL, VK_TAB});
     ExpectWindow(w, kOptionsPage);
-    EXPECT_EQ("402- 403- 404-", Buttons(w));
-    const std::initializer_list<int> options = {
-        M::IDC_RADIOMOVEFOLDER, M::IDC_RADIOZORVIKFOLDER, M::IDC_EDTFOLDERMOVEPATH, M::IDC_BTNBROWSE,
-        M::IDC_RADIOMOVENOEXT, M::IDC_RADIOINQUIRY, M::IDC_RADIONOMOVENOEXT, M::IDC_EDTNOEXTMOVEPATH,
-        M::IDC_BTNBROWSE2};
-    EXPECT_EQ("209+ 210+* 211- 208- 203+ 206+ 205+ 204- 202-", States(w, options));
+    EXPECT_EQ((std::set<int>{M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT}), DisabledListButtons(w));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOZORVIKFOLDER}, kFolderPath + kNoExtPath}), OptionStates(w));
     EXPECT_EQ("C:\\F", TextOf(Session::Control(w, M::IDC_EDTFOLDERMOVEPATH)));
     EXPECT_EQ("C:\\N", TextOf(Session::Control(w, M::IDC_EDTNOEXTMOVEPATH)));
 
     // The two groups are independent: a click in the lower one leaves the upper one alone.
     s->Click(w, M::IDC_RADIONOMOVENOEXT);
-    EXPECT_EQ("209+ 210+* 211- 208- 203+ 206+ 205+* 204- 202-", States(w, options));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOZORVIKFOLDER, O::IDC_RADIONOMOVENOEXT}, kFolderPath + kNoExtPath}),
+              OptionStates(w));
     s->Click(w, M::IDC_RADIOMOVENOEXT);
-    EXPECT_EQ("209+ 210+* 211- 208- 203+* 206+ 205+ 204+ 202+", States(w, options));
+    const ControlStates zorvikAndMoveNoExt{{O::IDC_RADIOZORVIKFOLDER, O::IDC_RADIOMOVENOEXT}, kFolderPath};
+    EXPECT_EQ(zorvikAndMoveNoExt, OptionStates(w));
     // Arrow keys move within a group only.
     s->Click(w, M::IDC_RADIOMOVEFOLDER);
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+* 206+ 205+ 204+ 202+", States(w, options));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOMOVENOEXT}, {}}), OptionStates(w));
     s->Keys({VK_DOWN});
-    EXPECT_EQ("209+ 210+* 211- 208- 203+* 206+ 205+ 204+ 202+", States(w, options));
+    EXPECT_EQ(zorvikAndMoveNoExt, OptionStates(w));
     EXPECT_EQ(M::IDC_RADIOZORVIKFOLDER, s->FocusId());
 
     // Ctrl+Shift+Tab back to the ignore list, a click on the first tab back to the rules.
     s->Keys({VK_CONTROL, VK_SHIFT, VK_TAB});
     EXPECT_TRUE(IsWindowVisible(ignore));
-    EXPECT_EQ("402+ 403+ 404+", Buttons(w));
+    EXPECT_EQ(std::set<int>(), DisabledListButtons(w));
     s->Click(Session::Control(w, M::IDC_PAGECONTROL1), {20, 10});
     EXPECT_TRUE(IsWindowVisible(list) && !IsWindowVisible(ignore));
 

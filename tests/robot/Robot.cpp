@@ -3,12 +3,13 @@
 
 #include <commctrl.h>
 
-#include "common/CodePage.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <set>
+
+#include "common/CodePage.h"
+#include "common/Path.h"
+#include "common/ShiftJis.h"
 
 namespace zvtest {
 
@@ -23,10 +24,8 @@ const char *const kRuleTitle = "整理ルールの追加";
 
 namespace {
 
-constexpr int kBoxText = 0xFFFF, kChooserPrompt = 14146, kChooserStatus = 14147;
+constexpr int kBoxText = 0xFFFF;
 constexpr UINT kSetSelectionA = WM_USER + 102; // BFFM_SETSELECTIONA
-
-bool IsLead(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
 std::string WindowText(HWND hwnd) {
     if (!hwnd) return std::string();
@@ -81,11 +80,10 @@ Controls ControlsOf(HWND hwnd) {
 std::string Quote(const std::string &arg) {
     std::string out = "\"";
     size_t slashes = 0;
-    for (size_t i = 0; i < arg.size(); ++i) {
-        char c = arg[i];
-        if (IsLead(static_cast<unsigned char>(c)) && i + 1 < arg.size()) {
-            out += c;
-            out += arg[++i];
+    for (size_t i = 0; i < arg.size(); i += zv::CharLen(arg, i)) {
+        const char c = arg[i];
+        if (zv::CharLen(arg, i) == 2) {
+            out.append(arg, i, 2);
             slashes = 0;
             continue;
         }
@@ -401,14 +399,23 @@ std::vector<int> TabOrder(HWND window) {
     return ids;
 }
 
-std::string States(HWND window, std::initializer_list<int> ids) {
-    std::string out;
+ControlStates StatesOf(HWND window, std::initializer_list<int> ids) {
+    ControlStates states;
     for (int id : ids) {
         HWND c = GetDlgItem(window, id);
-        out += (out.empty() ? "" : " ") + std::to_string(id) + (IsWindowEnabled(c) ? "+" : "-");
-        if (ClassOf(c) == "Button" && SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED) out += "*";
+        if (!IsWindowEnabled(c)) states.disabled.insert(id);
+        if (ClassOf(c) == "Button" && SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            states.checked.insert(id);
     }
-    return out;
+    return states;
+}
+
+void PrintTo(const ControlStates &states, std::ostream *os) {
+    *os << "checked {";
+    for (int id : states.checked) *os << " " << id;
+    *os << " } disabled {";
+    for (int id : states.disabled) *os << " " << id;
+    *os << " }";
 }
 
 RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
@@ -519,50 +526,13 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
     return result;
 }
 
-std::string ReadBytes(const std::string &path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::string();
-    std::string bytes;
-    char buf[65536];
-    DWORD n = 0;
-    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n) bytes.append(buf, n);
-    CloseHandle(h);
-    return bytes;
-}
-
-void WriteBytes(const std::string &path, const std::string &bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << path << ": error " << GetLastError();
-    DWORD n = 0;
-    BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
-    ASSERT_TRUE(ok && n == bytes.size()) << path;
-}
-
-bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool IsDir(const std::string &path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 namespace {
 
-// The offset after the last single-byte backslash, or 0.
-size_t AfterLastBackslash(const std::string &s) {
-    size_t after = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (IsLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
-            ++i;
-            continue;
-        }
-        if (s[i] == '\\') after = i + 1;
-    }
-    return after;
+// Every folder that path (relative, with backslashes) lies in, as a listing names folders.
+void AddParents(Listing &listing, const std::string &path) {
+    for (size_t i = zv::FindChar(path, "\\"); i != std::string::npos; i = zv::FindChar(path, "\\", i + 1))
+        listing[path.substr(0, i + 1)] = "<dir>";
 }
-
-bool EndsInBackslash(const std::string &s) { return !s.empty() && AfterLastBackslash(s) == s.size(); }
 
 struct Entry {
     std::string name;
@@ -572,7 +542,7 @@ struct Entry {
 std::vector<Entry> List(const std::string &folder) {
     std::vector<Entry> entries;
     WIN32_FIND_DATAA fd;
-    std::string dir = EndsInBackslash(folder) ? folder : folder + "\\";
+    const std::string dir = zv::IncludeTrailingBackslash(folder);
     HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return entries;
     do {
@@ -605,31 +575,9 @@ void Walk(const std::string &folder, const std::string &rel, Listing &out, int d
 
 } // namespace
 
-void MakeDirs(const std::string &path) {
-    std::string p = EndsInBackslash(path) ? path.substr(0, path.size() - 1) : path;
-    if (p.size() <= 3 || IsDir(p)) return;
-    MakeDirs(p.substr(0, AfterLastBackslash(p)));
-    CreateDirectoryA(p.c_str(), nullptr);
-}
-
-void RemoveTree(const std::string &path) {
-    std::string dir = EndsInBackslash(path) ? path : path + "\\";
-    for (const Entry &e : List(dir)) {
-        std::string p = dir + e.name;
-        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if ((e.attributes & FILE_ATTRIBUTE_DIRECTORY) && !(e.attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            RemoveTree(p);
-        else if ((e.attributes & FILE_ATTRIBUTE_DIRECTORY) && RemoveDirectoryA(p.c_str()))
-            continue;
-        else
-            DeleteFileA(p.c_str());
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
 Listing TreeAt(const std::string &folder) {
     Listing out;
-    Walk(EndsInBackslash(folder) ? folder : folder + "\\", "", out, 0);
+    Walk(zv::IncludeTrailingBackslash(folder), "", out, 0);
     return out;
 }
 
@@ -638,28 +586,15 @@ void MoveEntry(Listing &listing, const std::string &from, const std::string &to)
     ASSERT_TRUE(it != listing.end()) << from << " is not in the listing";
     std::string bytes = it->second;
     listing.erase(it);
-    std::string dest = EndsInBackslash(to) ? to + from.substr(AfterLastBackslash(from)) : to;
-    for (size_t i = 0; i < dest.size(); ++i) {
-        if (IsLead(static_cast<unsigned char>(dest[i])) && i + 1 < dest.size()) {
-            ++i;
-            continue;
-        }
-        if (dest[i] == '\\') listing[dest.substr(0, i + 1)] = "<dir>";
-    }
+    const std::string dest = zv::EndsWithBackslash(to) ? to + zv::ExtractFileName(from) : to;
+    AddParents(listing, dest);
     listing[dest] = bytes;
-}
-
-std::string FileNameOf(const std::string &path) { return path.substr(AfterLastBackslash(path)); }
-
-std::string InFolder(const std::string &folder, const std::string &name) {
-    return (EndsInBackslash(folder) ? folder : folder + "\\") + name;
 }
 
 std::string TestExeDir() {
     char buf[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    std::string p = buf;
-    return p.substr(0, AfterLastBackslash(p));
+    return zv::ExtractFilePath(buf);
 }
 
 void ZorvikTest::SetUp() {
@@ -709,18 +644,16 @@ std::string ZorvikTest::Ini(const std::vector<std::string> &lines) const {
 }
 
 void ZorvikTest::WriteIni(const std::string &bytes) {
-    WriteBytes(IniPath(), bytes);
+    ASSERT_TRUE(WriteBytes(IniPath(), bytes)) << IniPath();
     iniBytes_ = bytes;
     iniWritten_ = true;
 }
 
 void ZorvikTest::Make(const std::string &rel, const std::string &bytes) {
-    std::string path = P(rel);
-    MakeDirs(path.substr(0, AfterLastBackslash(path)));
-    WriteBytes(path, bytes);
+    ASSERT_TRUE(WriteBytes(P(rel), bytes)) << P(rel);
 }
 
-void ZorvikTest::Make(const std::string &rel) { Make(rel, rel.substr(AfterLastBackslash(rel))); }
+void ZorvikTest::Make(const std::string &rel) { Make(rel, zv::ExtractFileName(rel)); }
 
 Listing ZorvikTest::Tree(const std::string &rel) const {
     Listing all = TreeAt(P(rel));
@@ -734,21 +667,14 @@ Listing ZorvikTest::Files(const std::map<std::string, std::string> &files) {
     Listing out;
     for (const auto &f : files) {
         out[f.first] = f.second;
-        const std::string &p = f.first;
-        for (size_t i = 0; i < p.size(); ++i) {
-            if (IsLead(static_cast<unsigned char>(p[i])) && i + 1 < p.size()) {
-                ++i;
-                continue;
-            }
-            if (p[i] == '\\') out[p.substr(0, i + 1)] = "<dir>";
-        }
+        AddParents(out, f.first);
     }
     return out;
 }
 
 Listing ZorvikTest::Named(const std::vector<std::string> &files) {
     std::map<std::string, std::string> m;
-    for (const std::string &f : files) m[f] = f.substr(AfterLastBackslash(f));
+    for (const std::string &f : files) m[f] = zv::ExtractFileName(f);
     return Files(m);
 }
 

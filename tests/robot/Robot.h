@@ -23,8 +23,14 @@
 
 #include <map>
 #include <memory>
+#include <ostream>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "support/Support.h"
+#include "ui/AddUnit.h"
+#include "ui/UnknownFileUnit.h"
 
 namespace zvtest {
 
@@ -34,11 +40,15 @@ extern const char *const kFatalTitle;   // the fatal error box
 extern const char *const kAppTitle;     // the application's own error box
 extern const char *const kConfirmTitle; // the replace question
 extern const char *const kWarningTitle;
-extern const char *const kFirstRunTitle; // the first-run settings window (OK 1, Cancel 212)
+extern const char *const kFirstRunTitle; // the first-run settings window
 extern const char *const kMainTitle;     // the main settings window: the same caption
-extern const char *const kRuleTitle;     // the rule editor (extension 101, folder 102, OK 1,
-                                         // Cancel 104)
-constexpr int kFirstRunCancel = 212, kRuleExtension = 101, kRuleFolder = 102, kRuleCancel = 104;
+extern const char *const kRuleTitle;     // the rule editor
+constexpr int kFirstRunCancel = zv::TFormSetting::IDC_BTNCANCEL;
+constexpr int kFirstRunFolderPath = zv::TFormSetting::IDC_EDTFOLDERMOVEPATH;
+constexpr int kRuleExtension = zv::TAddForm::IDC_EDTEXT, kRuleFolder = zv::TAddForm::IDC_EDTPATH;
+constexpr int kRuleCancel = zv::TAddForm::IDC_BUTTON1;
+// The shell's folder dialog: its prompt, and its status line, which shows the folder selected.
+constexpr int kChooserPrompt = 14146, kChooserStatus = 14147;
 
 // One expected window and its answer.
 struct Answer {
@@ -58,7 +68,7 @@ Answer Form(const std::string &title, int button, const std::map<int, std::strin
 // A window the program showed while it ran.
 struct Seen {
     std::string title;
-    std::string text;      // message text (static 65535), or the chooser's prompt (static 14146)
+    std::string text;      // message text (static 65535), or the chooser's prompt
     std::string selection; // chooser: the folder selected when it appeared (its status text)
     std::string windowClass;           // "#32770" for boxes and the chooser
     std::map<int, std::string> controls; // every control's text by id, as it appeared
@@ -84,15 +94,6 @@ struct RunOptions {
 RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
                      const RunOptions &options);
 
-// File-system helpers on absolute paths.
-std::string ReadBytes(const std::string &path); // empty when missing (see Exists)
-void WriteBytes(const std::string &path, const std::string &bytes);
-bool Exists(const std::string &path);
-bool IsDir(const std::string &path);
-// Creates a folder with its parents.
-void MakeDirs(const std::string &path);
-// Removes a tree; links are removed, never followed.
-void RemoveTree(const std::string &path);
 // Every entry below a folder: files with their bytes (over 256 bytes: size and hash), folders as "<dir>", links as "<link>";
 // paths relative to the folder, folders ending in '\'.
 using Listing = std::map<std::string, std::string>;
@@ -100,11 +101,6 @@ Listing TreeAt(const std::string &folder);
 // Applies a file move to a listing: the entry from (a file) goes to to, keeping its name when to
 // ends in '\'; to's parent folders are added. Folders left empty stay.
 void MoveEntry(Listing &listing, const std::string &from, const std::string &to);
-
-// Shift-JIS-aware path pieces (a 0x5C trail byte is no backslash): the name after the last
-// backslash, and folder + '\' (unless it ends in one) + name.
-std::string FileNameOf(const std::string &path);
-std::string InFolder(const std::string &folder, const std::string &name);
 
 // A running Zorvik that a test drives step by step, the way a user does: clicks and key presses go
 // through the system's input queue (SendInput), so focus, activation, radio groups and
@@ -170,9 +166,13 @@ struct WindowTable {
 // Checks the window as it is shown now against its table.
 void ExpectWindow(HWND window, const WindowTable &table);
 std::vector<int> TabOrder(HWND window);
-// The enabled and checked states of controls, as "id+" (enabled) / "id-" (disabled) and "*" for
-// a checked button, for comparing against one expected string.
-std::string States(HWND window, std::initializer_list<int> ids);
+// Which of some controls are checked and which are disabled.
+struct ControlStates {
+    std::set<int> checked, disabled;
+    bool operator==(const ControlStates &o) const { return checked == o.checked && disabled == o.disabled; }
+};
+void PrintTo(const ControlStates &states, std::ostream *os);
+ControlStates StatesOf(HWND window, std::initializer_list<int> ids);
 std::string TextOf(HWND window);
 
 // The folder of this test exe, ending in '\'.

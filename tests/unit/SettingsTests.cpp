@@ -7,17 +7,15 @@
 #include <utility>
 #include <vector>
 
-#include "UnitSupport.h"
 #include "common/Error.h"
 #include "common/Format.h"
 #include "common/ShiftJis.h"
 #include "common/SystemPath.h"
 #include "settings/SettingsFile.h"
+#include "support/Support.h"
 
 using namespace zv;
-using zvtest::ReadBytes;
-using zvtest::TempFolder;
-using zvtest::WriteBytes;
+using namespace zvtest;
 
 namespace {
 
@@ -119,7 +117,7 @@ TEST_F(Settings, MissingFileGivesDefaultsAndNoKeys) {
     EXPECT_EQ("DEF", ini.ReadString("Option", "BaseDir", "DEF"));
     EXPECT_EQ(1, ini.ReadInteger("Option", "MoveNoExt", 1));
     EXPECT_TRUE(ini.ReadSection("Extensions").empty());
-    EXPECT_FALSE(zvtest::IsFile(dir / "none.ini")) << "reading must not create the file";
+    EXPECT_FALSE(IsFile(dir / "none.ini")) << "reading must not create the file";
 }
 
 TEST_F(Settings, LongValuesAreCutToWholeCharacters) {
