@@ -5,7 +5,6 @@
 #include "common/Path.h"
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 
 using namespace zvtest;
@@ -31,7 +30,8 @@ class E2EFolderDestination : public ZorvikTest, public ::testing::WithParamInter
 TEST_P(E2EFolderDestination, MovedWhole) {
     WriteIni(Ini({"[Option]", "MoveFolder=1", std::string("MoveFolderPath=") + GetParam().value,
                   "MoveNoExt=2"}));
-    for (const char *f : {"x.jpg", ".hidden", "sub\\y.jpg", "予定表\\表.jpg"}) Make(std::string("in\\Photos\\") + f);
+    for (const char *f : {"x.jpg", ".hidden", "sub\\y.jpg", "予定表\\表.jpg"})
+        Make(std::string("in\\Photos\\") + f);
     MakeDir("in\\Photos\\empty");
     Listing photos = Tree("in\\Photos");
     std::string dest = Expand(GetParam().value);
@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
     MoveFolderPath, E2EFolderDestination,
     ::testing::Values(Destination{"Plain", "%R\\Sorted"},
                       Destination{"TrailingBackslash", "%R\\Sorted\\"},
-                      Destination{"Quoted", "\"\"%R\\Sorted\"\""},       // one pair is the file's
+                      Destination{"Quoted", "\"\"%R\\Sorted\"\""}, // one pair is the file's
                       Destination{"QuotedTrailing", "\"\"%R\\Sorted\\\"\""},
                       Destination{"MissingParents", "%R\\New\\Deep\\Sorted"},
                       Destination{"ShiftJis", "%R\\予定表"},
@@ -67,7 +67,8 @@ TEST_F(E2EFolders, FolderMovesComeBeforeAnyFile) {
     Make("in\\Other\\o.jpg");
     RunResult r = Run({P("in\\a.txt"), P("in\\Photos"), P("in\\Other")});
     EXPECT_EQ(0u, r.exitCode);
-    EXPECT_EQ(Named({"in\\Photos\\a.txt", "Sorted\\Photos\\x.jpg", "Sorted\\Other\\o.jpg"}), Tree());
+    EXPECT_EQ(Named({"in\\Photos\\a.txt", "Sorted\\Photos\\x.jpg", "Sorted\\Other\\o.jpg"}),
+              Tree());
 }
 
 // A folder moved to another volume arrives whole, with its bytes, and the source is gone; a file
@@ -111,7 +112,8 @@ TEST_F(E2EFolders, NameTakenInTheDestination) {
 TEST_F(E2EFolders, ExpandedDepthFirst) {
     WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveFolderPath=", "MoveNoExt=2", "[Extensions]",
                   "txt=%R\\Docs"}));
-    const char *files[] = {"a.txt", "s1\\b.txt", "s1\\s2\\c.txt", "s1\\e.txt", "s3\\d.txt", ".h.txt"};
+    const char *files[] = {"a.txt",     "s1\\b.txt", "s1\\s2\\c.txt",
+                           "s1\\e.txt", "s3\\d.txt", ".h.txt"};
     for (const char *f : files) {
         Make(std::string("in\\D\\") + f);
         Make("Docs\\" + zv::ExtractFileName(f), "old");
@@ -121,22 +123,17 @@ TEST_F(E2EFolders, ExpandedDepthFirst) {
     // The order the file system lists them in, walked depth-first.
     std::vector<std::string> order;
     std::function<void(const std::string &)> walk = [&](const std::string &dir) {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((dir + "*.*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) return;
-        do {
-            if (!std::strcmp(fd.cFileName, ".") || !std::strcmp(fd.cFileName, "..")) continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                walk(dir + fd.cFileName + "\\");
+        for (const FolderEntry &e : ListFolder(dir))
+            if (e.attributes & FILE_ATTRIBUTE_DIRECTORY)
+                walk(dir + e.name + "\\");
             else
-                order.push_back(fd.cFileName);
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+                order.push_back(e.name);
     };
     walk(P("in\\D\\"));
     ASSERT_EQ(6u, order.size());
     std::vector<Answer> script;
-    for (const std::string &name : order) script.push_back(Box(kConfirmTitle, kYes, P("Docs\\" + name)));
+    for (const std::string &name : order)
+        script.push_back(Box(kConfirmTitle, kYes, P("Docs\\" + name)));
     Listing expected = Tree();
     for (const char *f : files) {
         std::string from = std::string("in\\D\\") + f;

@@ -34,18 +34,23 @@ TEST_P(E2EHostile, ArgumentsTheCodePageCannotHold) {
     WriteIni(Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=%R\\Folders", "MoveNoExt=2",
                   "[Extensions]", "txt=%R\\Docs"}));
     const std::wstring in = W(P("in\\"));
-    const std::wstring files[] = {L"caf\u00e9.txt", L"cafe.txt", L"a\u00a5b.txt", L"a\\b.txt",
-                                  L"a\u20acb.txt", L"a1b.txt", L"Photos\u00a52024\\x.txt",
-                                  L"Photos\\2024\\y.txt"};
-    for (const std::wstring &f : files) ASSERT_TRUE(WriteBytes(in + f, "same"));
+    // Each name, and the look-alike that its spelling in the code page names.
+    const std::wstring pairs[][2] = {{L"caf\u00e9.txt", L"cafe.txt"},
+                                     {L"a\u00a5b.txt", L"a\\b.txt"},
+                                     {L"a\u20acb.txt", L"a1b.txt"},
+                                     {L"Photos\u00a52024\\x.txt", L"Photos\\2024\\y.txt"}};
+    for (const auto &pair : pairs)
+        for (const std::wstring &f : pair) ASSERT_TRUE(WriteBytes(in + f, "same"));
     Make("in\\ok.txt");
     RunOptions options;
-    options.wideArgs = {in + L"caf\u00e9.txt", in + L"a\u00a5b.txt", in + L"a\u20acb.txt", in + L"Photos\u00a52024"};
+    options.wideArgs = {in + L"caf\u00e9.txt", in + L"a\u00a5b.txt", in + L"a\u20acb.txt",
+                        in + L"Photos\u00a52024"};
     // "?" and "*" typed in an argument are no names but patterns: a1b.txt and cafe.txt stay.
     RunResult r = Run({P("in\\ok.txt"), P("in\\a?b.txt"), P("in\\caf*.txt")},
                       {Box(kWarningTitle, kOk, kLeft)}, options);
     EXPECT_EQ(0u, r.exitCode);
-    for (const std::wstring &f : files) EXPECT_EQ("same", ReadBytes(in + f)) << r.windows.size();
+    for (const auto &pair : pairs)
+        for (const std::wstring &f : pair) EXPECT_EQ("same", ReadBytes(in + f));
     EXPECT_EQ("ok.txt", ReadBytes(P("Docs\\ok.txt")));
     EXPECT_FALSE(Exists(P("Folders")));
     ASSERT_EQ(1u, r.windows.size());
@@ -59,7 +64,8 @@ TEST_P(E2EHostile, ListedNamesTheCodePageCannotHold) {
     WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveNoExt=2", "[Extensions]", "txt=%R\\Docs"}));
     const std::wstring d = W(P("in\\D\\"));
     ASSERT_TRUE(WriteBytes(d + L"sub\\..\u00a5..\u00a5secret.txt", "inside"));
-    for (int i = 0; i < 100; ++i) ASSERT_TRUE(WriteBytes(d + L"many\\\u20ac" + std::to_wstring(i) + L".txt", "x"));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(WriteBytes(d + L"many\\\u20ac" + std::to_wstring(i) + L".txt", "x"));
     Make("in\\secret.txt", "outside");
     Make("in\\D\\plain.txt");
     RunResult r = Run({P("in\\D")}, {Box(kWarningTitle, kOk, "ほか 81 件")});
@@ -76,13 +82,16 @@ TEST_P(E2EHostile, RuleFolderThatCannotBeCreated) {
     if (!IsDir("R:\\")) GTEST_SKIP() << "no read-only volume R: on this machine";
     WriteIni(Ini({"[Option]", "MoveNoExt=2", "[Extensions]", "txt=R:\\Docs"}));
     Make("in\\a.txt");
-    RunResult r = Run({P("in\\a.txt")}, {Box(kAppTitle, kOk, "移動先のフォルダ R:\\Docs を作成できませんでした。")});
+    RunResult r = Run({P("in\\a.txt")},
+                      {Box(kAppTitle, kOk, "移動先のフォルダ R:\\Docs を作成できませんでした。")});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ("a.txt", ReadBytes(P("in\\a.txt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Path, E2EHostile, ::testing::Values("Wine", "Shell"),
-                         [](const ::testing::TestParamInfo<const char *> &i) { return std::string(i.param); });
+                         [](const ::testing::TestParamInfo<const char *> &i) {
+                             return std::string(i.param);
+                         });
 
 class E2EHostileWine : public ZorvikTest {};
 
@@ -100,7 +109,8 @@ TEST_F(E2EHostileWine, DotsBlanksAndEmptyArguments) {
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ(before, Tree());
     ASSERT_EQ(1u, r.windows.size());
-    for (const std::string &shown : {P("in\\a.txt."), P("in\\b.txt "), P("in\\Photos."), std::string("空の引数")})
+    for (const std::string &shown :
+         {P("in\\a.txt."), P("in\\b.txt "), P("in\\Photos."), std::string("空の引数")})
         EXPECT_NE(std::string::npos, r.windows[0].text.find(shown)) << shown;
 }
 
@@ -110,8 +120,9 @@ TEST_F(E2EHostileWine, ProgramFilesThroughALink) {
                   "[Extensions]", "exe=%R\\Moved", "INI=%R\\Moved"}));
     MakeDir("in");
     if (!UnixLink("../app", P("in\\applink"))) GTEST_SKIP() << "no Unix symlinks here";
-    RunResult r = Run({P("in\\applink\\Zorvik.exe"), P("in\\applink\\Zorvik.INI"), P("in\\applink")},
-                      {Box(kWarningTitle, kOk, "Zorvik 自身")});
+    RunResult r =
+        Run({P("in\\applink\\Zorvik.exe"), P("in\\applink\\Zorvik.INI"), P("in\\applink")},
+            {Box(kWarningTitle, kOk, "Zorvik 自身")});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_TRUE(IsDir(P("in\\applink")));
     EXPECT_FALSE(Exists(P("Moved")));
@@ -132,11 +143,13 @@ TEST_F(E2EHostileWine, LinksToFilesStay) {
     WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveNoExt=2", "[Extensions]", "txt=%R\\Docs"}));
     Make("in\\outside.txt");
     Make("in\\D\\a.txt");
-    if (!UnixLink("../outside.txt", P("in\\D\\lnk.txt")) || !UnixLink("outside.txt", P("in\\lnk2.txt")))
+    if (!UnixLink("../outside.txt", P("in\\D\\lnk.txt")) ||
+        !UnixLink("outside.txt", P("in\\lnk2.txt")))
         GTEST_SKIP() << "no Unix symlinks here";
     Listing expected = Tree();
     MoveEntry(expected, "in\\D\\a.txt", "Docs\\");
-    RunResult r = Run({P("in\\D"), P("in\\lnk2.txt")}, {Box(kWarningTitle, kOk, "ファイルへのリンク")});
+    RunResult r =
+        Run({P("in\\D"), P("in\\lnk2.txt")}, {Box(kWarningTitle, kOk, "ファイルへのリンク")});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ(expected, Tree());
     ASSERT_EQ(1u, r.windows.size());
@@ -162,8 +175,10 @@ TEST_F(E2EHostileWine, FailedMovesAcrossVolumesLeaveNoCopy) {
     EXPECT_EQ("ro.txt", ReadBytes(P("in\\ro.txt")));
     EXPECT_EQ(std::string(3 << 20, 'h'), ReadBytes(P("in\\huge.big")));
     EXPECT_EQ(Listing(), TreeAt(u));
-    if (small) EXPECT_EQ(Listing(), TreeAt(s));
-    else std::cout << "[ SKIPPED  ] the full-volume case: no small volume S: on this machine\n";
+    if (small)
+        EXPECT_EQ(Listing(), TreeAt(s));
+    else
+        std::cout << "[ SKIPPED  ] the full-volume case: no small volume S: on this machine\n";
     SetFileAttributesA(P("in\\ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveTree(u);
 }
@@ -176,11 +191,13 @@ TEST_F(E2EHostileWine, LinkInAFolderMovedAcrossVolumes) {
     Make("in\\elsewhere\\e.jpg");
     Make("in\\D1\\a.jpg");
     Make("in\\D2\\b.jpg");
-    if (!UnixLink("../elsewhere", P("in\\D1\\dlink")) || !UnixLink("../elsewhere/e.jpg", P("in\\D2\\flink.jpg")))
+    if (!UnixLink("../elsewhere", P("in\\D1\\dlink")) ||
+        !UnixLink("../elsewhere/e.jpg", P("in\\D2\\flink.jpg")))
         GTEST_SKIP() << "no Unix symlinks here";
     Listing before = Tree();
-    RunResult r = Run({P("in\\D1"), P("in\\D2")}, {Box(kAppTitle, kOk, "リンク " + P("in\\D1\\dlink")),
-                                                   Box(kAppTitle, kOk, "リンク " + P("in\\D2\\flink.jpg"))});
+    RunResult r =
+        Run({P("in\\D1"), P("in\\D2")}, {Box(kAppTitle, kOk, "リンク " + P("in\\D1\\dlink")),
+                                         Box(kAppTitle, kOk, "リンク " + P("in\\D2\\flink.jpg"))});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ(before, Tree());
     EXPECT_EQ(Listing(), TreeAt(u));

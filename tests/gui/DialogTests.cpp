@@ -17,49 +17,50 @@ using S = zv::TFormSetting;
 
 namespace {
 
-const WindowTable kRuleEditor = {{273, 136}, {
-    {A::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
-    {A::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-    {A::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
-    {A::IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
-    {A::IDC_EDTPATH, 0, 32, 64, 201, 20, nullptr},
-    {A::IDC_BTNBROWSE, 0, 240, 64, 20, 20, ""},
-    {A::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
-    {A::IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
-}, {A::IDC_EDTEXT, A::IDC_EDTPATH, A::IDC_BTNOK, A::IDC_BUTTON1}};
-const WindowTable kIgnoreEditor = {{273, 136}, {
-    {I::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
-    {I::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-    {I::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
-    {I::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
-    {I::IDC_BTNCANCEL, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
-}, {I::IDC_EDTEXT, I::IDC_BTNOK, I::IDC_BTNCANCEL}};
+const WindowTable kRuleEditor = {
+    {273, 136},
+    {
+        {A::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+        {A::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+        {A::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
+        {A::IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
+        {A::IDC_EDTPATH, 0, 32, 64, 201, 20, nullptr},
+        {A::IDC_BTNBROWSE, 0, 240, 64, 20, 20, ""},
+        {A::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
+        {A::IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
+    },
+    {A::IDC_EDTEXT, A::IDC_EDTPATH, A::IDC_BTNOK, A::IDC_BUTTON1}};
+const WindowTable kIgnoreEditor = {
+    {273, 136},
+    {
+        {I::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+        {I::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+        {I::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
+        {I::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
+        {I::IDC_BTNCANCEL, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
+    },
+    {I::IDC_EDTEXT, I::IDC_BTNOK, I::IDC_BTNCANCEL}};
 // Labels are sized to their texts and font: only where they start is fixed.
-const WindowTable kAboutBox = {{365, 212}, {
-    {B::IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
-    {B::IDC_PRODUCTNAME, B::IDC_PANEL1, 40, 112, -1, -1, "Zorvik　デスクトップ整理ツール"},
-    {B::IDC_COPYRIGHT, B::IDC_PANEL1, 65, 160, -1, -1, nullptr},
-    {B::IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
-    {B::IDC_PRODUCTVERSION, B::IDC_PANEL1, 199, 128, -1, -1, "ProductVersion : 1.0.0.0"},
-    {B::IDC_FILEVERSION, B::IDC_PANEL1, 200, 144, -1, -1, "FileVersion : 1.0.0.19"},
-    {B::IDC_IMAGE1, B::IDC_PANEL1, 8, 8, 350, 100, nullptr},
-}, {B::IDC_OKBUTTON}};
-const WindowTable kFirstRun = {{290, 226}, {
-    {S::IDC_GROUPBOX2, 0, 0, 90, 289, 103, "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-    {S::IDC_BTNBROWSE2, S::IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
-    {S::IDC_RADIOMOVENOEXT, S::IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-    {S::IDC_EDTNOEXTMOVEPATH, S::IDC_GROUPBOX2, 24, 37, 233, 20, nullptr},
-    {S::IDC_RADIONOMOVENOEXT, S::IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない"},
-    {S::IDC_RADIOINQUIRY, S::IDC_GROUPBOX2, 8, 64, 241, 17, "ﾌｧｲﾙごとに問い合わせる"},
-    {S::IDC_BTNOK, 0, 40, 198, 97, 25, "OK"},
-    {S::IDC_GROUPBOX1, 0, 0, 0, 289, 89, "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-    {S::IDC_BTNBROWSE, S::IDC_GROUPBOX1, 261, 37, 20, 20, nullptr},
-    {S::IDC_RADIOMOVEFOLDER, S::IDC_GROUPBOX1, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-    {S::IDC_RADIOZORVIKFOLDER, S::IDC_GROUPBOX1, 8, 64, 233, 17, "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
-    {S::IDC_EDTFOLDERMOVEPATH, S::IDC_GROUPBOX1, 24, 37, 233, 20, nullptr},
-    {S::IDC_BTNCANCEL, 0, 144, 198, 97, 25, "ｷｬﾝｾﾙ"},
-}, {S::IDC_RADIOINQUIRY, S::IDC_BTNOK, S::IDC_RADIOMOVEFOLDER, S::IDC_EDTFOLDERMOVEPATH,
-    S::IDC_BTNCANCEL}};
+const WindowTable kAboutBox = {
+    {365, 212},
+    {
+        {B::IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
+        {B::IDC_PRODUCTNAME, B::IDC_PANEL1, 40, 112, -1, -1, "Zorvik　デスクトップ整理ツール"},
+        {B::IDC_COPYRIGHT, B::IDC_PANEL1, 65, 160, -1, -1, nullptr},
+        {B::IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
+        {B::IDC_PRODUCTVERSION, B::IDC_PANEL1, 199, 128, -1, -1, "ProductVersion : 1.0.0.0"},
+        {B::IDC_FILEVERSION, B::IDC_PANEL1, 200, 144, -1, -1, "FileVersion : 1.0.0.19"},
+        {B::IDC_IMAGE1, B::IDC_PANEL1, 8, 8, 350, 100, nullptr},
+    },
+    {B::IDC_OKBUTTON}};
+const WindowTable kFirstRun = {{290, 226},
+                               OptionLayout(0) +
+                                   std::vector<Layout>{
+                                       {S::IDC_BTNOK, 0, 40, 198, 97, 25, "OK"},
+                                       {S::IDC_BTNCANCEL, 0, 144, 198, 97, 25, "ｷｬﾝｾﾙ"},
+                                   },
+                               {S::IDC_RADIOINQUIRY, S::IDC_BTNOK, S::IDC_RADIOMOVEFOLDER,
+                                S::IDC_EDTFOLDERMOVEPATH, S::IDC_BTNCANCEL}};
 
 // Pixels of a control on the screen, counted by colour: the most of one row, and all.
 struct Ink {
@@ -157,7 +158,8 @@ TEST_F(Dialogs, RuleEditorWhileSortingShowsTheWriteError) {
     ASSERT_TRUE(e);
     EXPECT_EQ("JPG", TextOf(Session::Control(e, A::IDC_EDTEXT)));
     EXPECT_EQ(P("base\\JPG"), TextOf(Session::Control(e, A::IDC_EDTPATH)));
-    HANDLE held = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     s->Click(e, A::IDC_BTNOK);
     s->AnswerBox(kConfirmTitle, kYes);
     EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox("Zorvik", kOk));
@@ -191,7 +193,9 @@ TEST_F(Dialogs, BrowseStartFolders) {
         for (int i = 0; i < 100 && status.empty() && !c.second.empty(); ++i, Sleep(50))
             status = TextOf(GetDlgItem(chooser, kChooserStatus));
         EXPECT_EQ("フォルダを指定してください。", TextOf(GetDlgItem(chooser, kChooserPrompt)));
-        EXPECT_EQ(c.second, status.empty() || status.back() != '\\' ? status : status.substr(0, status.size() - 1));
+        EXPECT_EQ(c.second, status.empty() || status.back() != '\\'
+                                ? status
+                                : status.substr(0, status.size() - 1));
         s->Click(chooser, kCancel);
         EXPECT_TRUE(s->Gone(chooser));
         EXPECT_EQ(c.first, TextOf(Session::Control(e, A::IDC_EDTPATH)));
@@ -285,7 +289,8 @@ TEST_F(Dialogs, AboutBoxTextsHotTrackingAndWebPage) {
 TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     DeleteFileA(IniPath().c_str());
     IniMayChange();
-    const std::string documents = zv::GetDocumentsDir(), base = documents.substr(0, documents.size() - 1);
+    const std::string documents = zv::GetDocumentsDir(),
+                      base = documents.substr(0, documents.size() - 1);
     auto s = Start();
     HWND chooser = s->Window(kChooserTitle);
     ASSERT_TRUE(chooser);
@@ -295,20 +300,24 @@ TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     ASSERT_TRUE(GetDlgItem(f, S::IDC_BTNCANCEL)) << "not the first-run window";
     ExpectWindow(f, kFirstRun);
     EXPECT_EQ(S::IDC_RADIOINQUIRY, s->FocusId());
-    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOINQUIRY}, kNoExtPath}), OptionStates(f));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOINQUIRY}, kNoExtPath}),
+              OptionStates(f));
     EXPECT_EQ(base, TextOf(Session::Control(f, S::IDC_EDTNOEXTMOVEPATH)));
     s->Keys({VK_ESCAPE});
     EXPECT_TRUE(IsWindowVisible(f));
     s->Click(f, S::IDC_RADIONOMOVENOEXT); // the upper group keeps its choice
-    const ControlStates moveFolderAndNoMove{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIONOMOVENOEXT}, kNoExtPath};
+    const ControlStates moveFolderAndNoMove{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIONOMOVENOEXT},
+                                            kNoExtPath};
     EXPECT_EQ(moveFolderAndNoMove, OptionStates(f));
     s->Keys({VK_UP}); // within the lower group, in tab order
-    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOMOVENOEXT}, {}}), OptionStates(f));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOMOVENOEXT}, {}}),
+              OptionStates(f));
     s->Click(f, S::IDC_RADIONOMOVENOEXT);
     s->Type(f, S::IDC_EDTFOLDERMOVEPATH, "D:\\予定表\\");
 
     // While the settings file is held open the save fails; staying is the user's choice.
-    HANDLE held = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     s->Click(f, S::IDC_BTNCANCEL);
     EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox(kAppTitle, kOk));
@@ -326,9 +335,10 @@ TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     EXPECT_EQ("D:\\予定表\\", TextOf(Session::Control(w, M::IDC_EDTFOLDERMOVEPATH)));
     s->Click(w, M::IDC_BTNCANCEL);
     EXPECT_EQ(0u, s->Wait());
-    EXPECT_EQ("[Option]\r\nMoveFolder=1\r\nMoveFolderPath=D:\\予定表\\\r\nMoveNoExt=2\r\nMoveNoExtPath=" +
-                  base + "\r\nBaseDir=" + base + "\r\n",
-              ReadBytes(IniPath()));
+    EXPECT_EQ(
+        "[Option]\r\nMoveFolder=1\r\nMoveFolderPath=D:\\予定表\\\r\nMoveNoExt=2\r\nMoveNoExtPath=" +
+            base + "\r\nBaseDir=" + base + "\r\n",
+        ReadBytes(IniPath()));
 }
 
 } // namespace

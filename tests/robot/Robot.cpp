@@ -13,15 +13,6 @@
 
 namespace zvtest {
 
-const char *const kChooserTitle = "フォルダーの参照";
-const char *const kFatalTitle = "アプリケーション エラー";
-const char *const kAppTitle = "Zorvik";
-const char *const kConfirmTitle = "確認";
-const char *const kWarningTitle = "警告";
-const char *const kFirstRunTitle = "Zorvikの設定";
-const char *const kMainTitle = kFirstRunTitle;
-const char *const kRuleTitle = "整理ルールの追加";
-
 namespace {
 
 constexpr int kBoxText = 0xFFFF;
@@ -32,7 +23,8 @@ std::string WindowText(HWND hwnd) {
     char buf[8192] = {};
     // WM_GETTEXT is marshalled across processes; GetWindowTextA is not for controls.
     LRESULT n = SendMessageA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    return std::string(buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
+    return std::string(
+        buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
 }
 
 std::string ClassOf(HWND hwnd) {
@@ -103,8 +95,8 @@ bool IsChooser(HWND hwnd) { return GetDlgItem(hwnd, kChooserPrompt) != nullptr; 
 
 // Selects a folder in the chooser of another process: the path must live in that process.
 bool SelectInChooser(HANDLE process, HWND dialog, const std::string &path) {
-    void *remote = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE);
+    void *remote =
+        VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!remote) return false;
     bool ok = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr) != FALSE;
     if (ok) SendMessageA(dialog, kSetSelectionA, TRUE, reinterpret_cast<LPARAM>(remote));
@@ -162,7 +154,8 @@ bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
     for (const std::string &a : args) line += " " + Quote(a);
     auto wide = [](const std::string &a) { return zv::ToWide(a); };
     std::wstring wline = wide(line);
-    for (const std::wstring &a : options.wideArgs) wline += L" \"" + a + L"\""; // no quote or final backslash in them
+    for (const std::wstring &a : options.wideArgs)
+        wline += L" \"" + a + L"\""; // no quote or final backslash in them
     std::vector<wchar_t> cmd(wline.begin(), wline.end());
     cmd.push_back(L'\0');
     STARTUPINFOW si{};
@@ -238,8 +231,10 @@ void Session::MoveTo(HWND control, POINT at) const {
     POINT p = ScreenPoint(control, at);
     INPUT in{};
     in.type = INPUT_MOUSE;
-    in.mi.dx = (p.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = (p.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dx =
+        (p.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy =
+        (p.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     Send({in});
 }
@@ -326,7 +321,8 @@ std::vector<std::vector<std::string>> Session::Rows(HWND list, int columns) cons
                                      reinterpret_cast<LPARAM>(remote));
             std::vector<char> out(size);
             ReadProcessMemory(pi_.hProcess, remote + buffer, out.data(), size, nullptr);
-            rows.back().emplace_back(out.data(), static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, size - 1))));
+            rows.back().emplace_back(out.data(), static_cast<size_t>(std::max<LRESULT>(
+                                                     0, std::min<LRESULT>(n, size - 1))));
         }
     }
     VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
@@ -499,14 +495,15 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
                     if (it == controls.handles.end())
                         ADD_FAILURE() << "no control " << f.first << " in " << Describe(seen);
                     else
-                        SendMessageA(it->second, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.second.c_str()));
+                        SendMessageA(it->second, WM_SETTEXT, 0,
+                                     reinterpret_cast<LPARAM>(f.second.c_str()));
                 }
             } else {
                 ADD_FAILURE() << "unexpected window " << Describe(seen)
-                              << (next < script.size() ? " while waiting for \"" +
-                                                             script[next].title + "\" [" +
-                                                             script[next].text + "]"
-                                                       : std::string(" after the script ended"));
+                              << (next < script.size()
+                                      ? " while waiting for \"" + script[next].title + "\" [" +
+                                            script[next].text + "]"
+                                      : std::string(" after the script ended"));
             }
             handled.insert(hwnd);
             firstSeen.erase(hwnd);
@@ -530,31 +527,13 @@ namespace {
 
 // Every folder that path (relative, with backslashes) lies in, as a listing names folders.
 void AddParents(Listing &listing, const std::string &path) {
-    for (size_t i = zv::FindChar(path, "\\"); i != std::string::npos; i = zv::FindChar(path, "\\", i + 1))
+    for (size_t i = zv::FindChar(path, "\\"); i != std::string::npos;
+         i = zv::FindChar(path, "\\", i + 1))
         listing[path.substr(0, i + 1)] = "<dir>";
 }
 
-struct Entry {
-    std::string name;
-    DWORD attributes;
-};
-
-std::vector<Entry> List(const std::string &folder) {
-    std::vector<Entry> entries;
-    WIN32_FIND_DATAA fd;
-    const std::string dir = zv::IncludeTrailingBackslash(folder);
-    HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return entries;
-    do {
-        if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, ".."))
-            entries.push_back({fd.cFileName, fd.dwFileAttributes});
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-    return entries;
-}
-
 void Walk(const std::string &folder, const std::string &rel, Listing &out, int depth) {
-    for (const Entry &e : List(folder)) {
+    for (const FolderEntry &e : ListFolder(folder)) {
         std::string path = folder + e.name;
         if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
             out[rel + e.name] = "<link>";
@@ -566,7 +545,8 @@ void Walk(const std::string &folder, const std::string &rel, Listing &out, int d
             if (bytes.size() > 256) {
                 unsigned long long h = 1469598103934665603ull; // FNV-1a
                 for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
-                bytes = "<" + std::to_string(bytes.size()) + " bytes, fnv " + std::to_string(h) + ">";
+                bytes =
+                    "<" + std::to_string(bytes.size()) + " bytes, fnv " + std::to_string(h) + ">";
             }
             out[rel + e.name] = bytes;
         }

@@ -13,9 +13,10 @@
 //
 // The robot polls every 20 ms for visible top-level windows of the child process, answers each
 // new one once (PostMessage BM_CLICK on an enabled button, so the robot never blocks on a modal
-// loop) and records it. Every window that the program shows is recorded in RunResult::windows. A window that the
-// script does not expect next is dismissed and fails the test, so does a script entry that never
-// appeared, and so does a run that outlives its time-out (the process is then killed).
+// loop) and records it. Every window that the program shows is recorded in RunResult::windows. A
+// window that the script does not expect next is dismissed and fails the test, so does a script
+// entry that never appeared, and so does a run that outlives its time-out (the process is then
+// killed).
 #pragma once
 #include <windows.h>
 
@@ -35,14 +36,14 @@
 namespace zvtest {
 
 constexpr int kOk = 1, kCancel = 2, kYes = 6, kNo = 7;
-extern const char *const kChooserTitle; // the shell's folder dialog
-extern const char *const kFatalTitle;   // the fatal error box
-extern const char *const kAppTitle;     // the application's own error box
-extern const char *const kConfirmTitle; // the replace question
-extern const char *const kWarningTitle;
-extern const char *const kFirstRunTitle; // the first-run settings window
-extern const char *const kMainTitle;     // the main settings window: the same caption
-extern const char *const kRuleTitle;     // the rule editor
+inline constexpr char kChooserTitle[] = "フォルダーの参照";      // the shell's folder dialog
+inline constexpr char kFatalTitle[] = "アプリケーション エラー"; // the fatal error box
+inline constexpr char kAppTitle[] = "Zorvik";                    // the application's error box
+inline constexpr char kConfirmTitle[] = "確認";                  // the replace question
+inline constexpr char kWarningTitle[] = "警告";
+inline constexpr char kFirstRunTitle[] = "Zorvikの設定"; // the first-run settings window
+inline constexpr char kMainTitle[] = "Zorvikの設定";     // the main settings window
+inline constexpr char kRuleTitle[] = "整理ルールの追加"; // the rule editor
 constexpr int kFirstRunCancel = zv::TFormSetting::IDC_BTNCANCEL;
 constexpr int kFirstRunFolderPath = zv::TFormSetting::IDC_EDTFOLDERMOVEPATH;
 constexpr int kRuleExtension = zv::TAddForm::IDC_EDTEXT, kRuleFolder = zv::TAddForm::IDC_EDTPATH;
@@ -68,9 +69,9 @@ Answer Form(const std::string &title, int button, const std::map<int, std::strin
 // A window the program showed while it ran.
 struct Seen {
     std::string title;
-    std::string text;      // message text (static 65535), or the chooser's prompt
-    std::string selection; // chooser: the folder selected when it appeared (its status text)
-    std::string windowClass;           // "#32770" for boxes and the chooser
+    std::string text;        // message text (static 65535), or the chooser's prompt
+    std::string selection;   // chooser: the folder selected when it appeared (its status text)
+    std::string windowClass; // "#32770" for boxes and the chooser
     std::map<int, std::string> controls; // every control's text by id, as it appeared
     bool expected = false;
 };
@@ -83,8 +84,8 @@ struct RunResult {
 };
 
 struct RunOptions {
-    std::string exe;        // default: the test's own app\Zorvik.exe
-    std::string cwd;        // default: the test's folder
+    std::string exe; // default: the test's own app\Zorvik.exe
+    std::string cwd; // default: the test's folder
     DWORD timeoutMs = 30000;
     // Arguments passed after args as UTF-16, for names the code page cannot hold.
     std::vector<std::wstring> wideArgs;
@@ -94,8 +95,8 @@ struct RunOptions {
 RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
                      const RunOptions &options);
 
-// Every entry below a folder: files with their bytes (over 256 bytes: size and hash), folders as "<dir>", links as "<link>";
-// paths relative to the folder, folders ending in '\'.
+// Every entry below a folder: files with their bytes (over 256 bytes: size and hash), folders as
+// "<dir>", links as "<link>"; paths relative to the folder, folders ending in '\'.
 using Listing = std::map<std::string, std::string>;
 Listing TreeAt(const std::string &folder);
 // Applies a file move to a listing: the entry from (a file) goes to to, keeping its name when to
@@ -127,7 +128,9 @@ class Session {
     void Keys(std::initializer_list<WORD> keys) const;
     // Puts text into an edit field (WM_SETTEXT).
     static void Type(HWND edit, const std::string &text);
-    void Type(HWND window, int id, const std::string &text) const { Type(Control(window, id), text); }
+    void Type(HWND window, int id, const std::string &text) const {
+        Type(Control(window, id), text);
+    }
     // The control that has the keyboard focus in the program, and its id.
     HWND Focus() const;
     int FocusId() const { return GetDlgCtrlID(Focus()); }
@@ -169,7 +172,9 @@ std::vector<int> TabOrder(HWND window);
 // Which of some controls are checked and which are disabled.
 struct ControlStates {
     std::set<int> checked, disabled;
-    bool operator==(const ControlStates &o) const { return checked == o.checked && disabled == o.disabled; }
+    bool operator==(const ControlStates &o) const {
+        return checked == o.checked && disabled == o.disabled;
+    }
 };
 void PrintTo(const ControlStates &states, std::ostream *os);
 ControlStates StatesOf(HWND window, std::initializer_list<int> ids);

@@ -38,9 +38,11 @@ std::string ReadBytes(const std::string &path) { return ReadBytes(zv::ToWide(pat
 
 bool WriteBytes(const std::wstring &path, const std::string &bytes) {
     MakeDirs(ParentOf(path));
-    zv::KernelHandle h(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    zv::KernelHandle h(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD n = 0;
-    return h.valid() && WriteFile(h.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) &&
+    return h.valid() &&
+           WriteFile(h.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) &&
            n == bytes.size();
 }
 
@@ -48,7 +50,9 @@ bool WriteBytes(const std::string &path, const std::string &bytes) {
     return WriteBytes(zv::ToWide(path), bytes);
 }
 
-bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string &path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool IsDir(const std::string &path) {
     DWORD a = GetFileAttributesA(path.c_str());
@@ -64,7 +68,8 @@ void MakeDirs(const std::wstring &path) {
     std::wstring p = !path.empty() && path.back() == L'\\' ? path.substr(0, path.size() - 1) : path;
     DWORD a = GetFileAttributesW(p.c_str());
     // A drive ("T:") or the "\\?\" prefix is there already.
-    if (p.size() <= 3 || p.back() == L'?' || (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)))
+    if (p.size() <= 3 || p.back() == L'?' ||
+        (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)))
         return;
     MakeDirs(ParentOf(p));
     CreateDirectoryW(p.c_str(), nullptr);
@@ -72,15 +77,32 @@ void MakeDirs(const std::wstring &path) {
 
 void MakeDirs(const std::string &path) { MakeDirs(zv::ToWide(path)); }
 
-void RemoveTree(const std::wstring &path) {
-    const std::wstring dir = !path.empty() && path.back() == L'\\' ? path.substr(0, path.size() - 1) : path;
+std::vector<FolderEntry> ListFolder(const std::wstring &folder) {
+    std::vector<FolderEntry> entries;
+    const std::wstring pattern =
+        folder + (!folder.empty() && folder.back() == L'\\' ? L"*" : L"\\*");
     WIN32_FIND_DATAW fd;
-    zv::FindHandle find(FindFirstFileW((dir + L"\\*").c_str(), &fd));
+    zv::FindHandle find(FindFirstFileW(pattern.c_str(), &fd));
     for (bool more = find.valid(); more; more = FindNextFileW(find.get(), &fd)) {
-        const std::wstring name = fd.cFileName, p = dir + L"\\" + name;
-        if (name == L"." || name == L"..") continue;
+        FolderEntry e{fd.cFileName, std::string(), fd.dwFileAttributes};
+        if (e.wide == L"." || e.wide == L"..") continue;
+        zv::ToAnsiExact(e.wide, e.name);
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+std::vector<FolderEntry> ListFolder(const std::string &folder) {
+    return ListFolder(zv::ToWide(folder));
+}
+
+void RemoveTree(const std::wstring &path) {
+    const std::wstring dir =
+        !path.empty() && path.back() == L'\\' ? path.substr(0, path.size() - 1) : path;
+    for (const FolderEntry &e : ListFolder(dir)) {
+        const std::wstring p = dir + L"\\" + e.wide;
         SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (IsLink(fd.dwFileAttributes)) {
+        if (IsLink(e.attributes)) {
             // Wine removes a Unix symlink to a folder neither as a folder nor as a file.
             if (RemoveDirectoryW(p.c_str()) || DeleteFileW(p.c_str())) continue;
             std::string ansi;
@@ -89,13 +111,12 @@ void RemoveTree(const std::wstring &path) {
             if (!unix.empty())
                 RunUnix("Z:\\bin\\rm -f \"" + unix + "\"",
                         [&] { return GetFileAttributesW(p.c_str()) == INVALID_FILE_ATTRIBUTES; });
-        } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        } else if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
             RemoveTree(p);
         } else {
             DeleteFileW(p.c_str());
         }
     }
-    find.reset();
     RemoveDirectoryW(dir.c_str());
 }
 
@@ -118,7 +139,8 @@ bool RunUnix(const std::string &commandLine, const std::function<bool()> &done) 
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
         return false;
     WaitForSingleObject(pi.hProcess, 10000);
     CloseHandle(pi.hThread);
@@ -129,12 +151,13 @@ bool RunUnix(const std::string &commandLine, const std::function<bool()> &done) 
 
 bool UnixLink(const std::string &target, const std::string &link) {
     const std::string unixLink = UnixPath(link);
-    return !unixLink.empty() &&
-           RunUnix("/bin/ln -s \"" + target + "\" \"" + unixLink + "\"", [&] { return Exists(link); });
+    return !unixLink.empty() && RunUnix("/bin/ln -s \"" + target + "\" \"" + unixLink + "\"",
+                                        [&] { return Exists(link); });
 }
 
 bool MakeFolderLink(const std::string &link, const std::string &target, std::string &how) {
-    if (CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && IsDir(link)) {
+    if (CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+        IsDir(link)) {
         how = "CreateSymbolicLinkA";
         return true;
     }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zvtest {
 
@@ -21,6 +22,16 @@ bool IsFile(const std::string &path);
 // Creates a folder with its parents.
 void MakeDirs(const std::wstring &path);
 void MakeDirs(const std::string &path);
+// An entry of a folder: its name in UTF-16 and in the code page ("?" for what it lacks), and its
+// attributes.
+struct FolderEntry {
+    std::wstring wide;
+    std::string name;
+    DWORD attributes;
+};
+// The entries of a folder but "." and "..", in listing order.
+std::vector<FolderEntry> ListFolder(const std::wstring &folder);
+std::vector<FolderEntry> ListFolder(const std::string &folder);
 // Removes a folder with everything in it; links are removed, never followed.
 void RemoveTree(const std::wstring &path);
 void RemoveTree(const std::string &path);

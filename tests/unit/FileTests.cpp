@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/Application.h"
-#include "common/Error.h"
 #include "common/CodePage.h"
+#include "common/Error.h"
 #include "common/FileIdentity.h"
 #include "common/Path.h"
 #include "common/SystemPath.h"
@@ -30,7 +30,9 @@ void Touch(const std::string &path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesA(path.c_str(), attributes);
 }
 
-void Folder(const std::string &path) { ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path; }
+void Folder(const std::string &path) {
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+}
 
 // Answers every message box this process shows (No, else OK) and counts them, so that a move that
 // fails shows its box without hanging the test.
@@ -97,8 +99,8 @@ TEST(FileCollect, EveryFileBelowDepthFirst) {
     list.erase(list.begin());
 
     std::vector<std::string> expected;
-    for (const char *name : {"a.txt", "hidden.txt", "system.dat", "sub\\b.txt",
-                             "sub\\deeper\\c", "sub\\z.jpg", "表\\ソ.txt", "z.txt"})
+    for (const char *name : {"a.txt", "hidden.txt", "system.dat", "sub\\b.txt", "sub\\deeper\\c",
+                             "sub\\z.jpg", "表\\ソ.txt", "z.txt"})
         expected.push_back(t / name);
     std::vector<std::string> sorted = list;
     std::sort(sorted.begin(), sorted.end());
@@ -108,7 +110,9 @@ TEST(FileCollect, EveryFileBelowDepthFirst) {
     // Depth-first: the files below any folder stand together, at the folder's place.
     for (const char *folder : {"sub\\", "sub\\deeper\\", "表\\"}) {
         std::string prefix = t / folder;
-        auto inside = [&](const std::string &f) { return f.compare(0, prefix.size(), prefix) == 0; };
+        auto inside = [&](const std::string &f) {
+            return f.compare(0, prefix.size(), prefix) == 0;
+        };
         auto first = std::find_if(list.begin(), list.end(), inside);
         auto last = std::find_if(list.rbegin(), list.rend(), inside).base();
         EXPECT_TRUE(std::all_of(first, last, inside)) << folder << " is split";
@@ -134,12 +138,10 @@ TEST(FileCentredPosition, CentredAndKeptOnScreen) {
         int sw, sh, w, h;
         LONG x, y;
     } rows[] = {
-        {1024, 768, 400, 300, 312, 234},
-        {1024, 768, 1024, 768, 0, 0},
-        {1024, 768, 1300, 300, 0, 234},  // wider than the screen
-        {1024, 768, 400, 1000, 312, 0},  // taller than the screen
-        {1024, 768, 2000, 2000, 0, 0},
-        {1025, 769, 400, 300, 312, 234},
+        {1024, 768, 400, 300, 312, 234}, {1024, 768, 1024, 768, 0, 0},
+        {1024, 768, 1300, 300, 0, 234}, // wider than the screen
+        {1024, 768, 400, 1000, 312, 0}, // taller than the screen
+        {1024, 768, 2000, 2000, 0, 0},   {1025, 769, 400, 300, 312, 234},
         {1024, 768, 0, 0, 512, 384},
     };
     for (const auto &r : rows) {
@@ -246,7 +248,8 @@ TEST(FileProgramFiles, NeverMoved) {
     EXPECT_FALSE(HoldsProgramFile(t.path()));
 
     bool moved = MovesForThisSystem().MoveFileTo(exe, t / "");
-    if (IsFile(t / ExtractFileName(exe))) MoveFileA((t / ExtractFileName(exe)).c_str(), exe.c_str());
+    if (IsFile(t / ExtractFileName(exe)))
+        MoveFileA((t / ExtractFileName(exe)).c_str(), exe.c_str());
     EXPECT_FALSE(moved);
     EXPECT_TRUE(IsFile(exe));
     EXPECT_EQ(0, boxes.count());
@@ -272,10 +275,13 @@ TEST(FileCodePage, OnlyExactSpellingsAreHeld) {
         bool held;
         const char *shown;
     } rows[] = {
-        {L"\u8868\u30bd.txt", true, "表ソ.txt"}, {L"plain", true, "plain"}, {L"", true, ""},
-        {L"caf\u00e9.txt", false, "caf?.txt"},    // best fit would make it cafe.txt
-        {L"a\u00a5b.txt", false, "a?b.txt"},      // best fit would make it a\b.txt
-        {L"a\u20acb", false, "a?b"},             {L"\uac00", false, "?"},
+        {L"\u8868\u30bd.txt", true, "表ソ.txt"},
+        {L"plain", true, "plain"},
+        {L"", true, ""},
+        {L"caf\u00e9.txt", false, "caf?.txt"}, // best fit would make it cafe.txt
+        {L"a\u00a5b.txt", false, "a?b.txt"},   // best fit would make it a\b.txt
+        {L"a\u20acb", false, "a?b"},
+        {L"\uac00", false, "?"},
     };
     for (const auto &r : rows) {
         std::string ansi;
@@ -286,14 +292,16 @@ TEST(FileCodePage, OnlyExactSpellingsAreHeld) {
 
 TEST(FileLeftItems, OneMessageListsAndCounts) {
     LeftItems left;
-    for (int i = 0; i < 25; ++i) left.Add(LeftReason::NotInCodePage, "C:\\in\\?" + std::to_string(i));
+    for (int i = 0; i < 25; ++i)
+        left.Add(LeftReason::NotInCodePage, "C:\\in\\?" + std::to_string(i));
     left.Add(LeftReason::Empty, "");
     const std::string text = left.Text();
     EXPECT_EQ(0u, text.find("次の項目は移動しませんでした。"));
     EXPECT_NE(std::string::npos, text.find("C:\\in\\?19\r\n"));
     EXPECT_EQ(std::string::npos, text.find("C:\\in\\?20"));
     EXPECT_NE(std::string::npos, text.find("ほか 5 件"));
-    EXPECT_NE(std::string::npos, text.find("空の引数です（ファイルやフォルダの名前がありません）:\r\n\"\""));
+    EXPECT_NE(std::string::npos,
+              text.find("空の引数です（ファイルやフォルダの名前がありません）:\r\n\"\""));
 }
 
 TEST(FileIdentity, SameFileBySpellingOrNot) {

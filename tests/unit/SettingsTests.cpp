@@ -121,11 +121,8 @@ TEST_F(Settings, MissingFileGivesDefaultsAndNoKeys) {
 }
 
 TEST_F(Settings, LongValuesAreCutToWholeCharacters) {
-    File("[S]\r\n"
-         "Long=" + std::string(5000, 'B') + "\r\n"
-         "Straddle=" + A2046 + "表表\r\n"
-         "Fits=" + std::string(2045, 'A') + "表表\r\n"
-         "Exact=" + std::string(2047, 'C') + "\r\n");
+    File("[S]\r\nLong=" + std::string(5000, 'B') + "\r\nStraddle=" + A2046 + "表表\r\nFits=" +
+         std::string(2045, 'A') + "表表\r\nExact=" + std::string(2047, 'C') + "\r\n");
     SettingsFile ini(path);
     EXPECT_EQ(std::string(2047, 'B'), ini.ReadString("S", "Long", ""));
     EXPECT_EQ(A2046, ini.ReadString("S", "Straddle", "")); // never half of 表
@@ -224,8 +221,8 @@ TEST_F(Settings, RefusedWritesRaiseTheMessage) {
     // A file held open by someone else without sharing.
     std::string locked = dir / "予定表.INI";
     ASSERT_TRUE(WriteBytes(locked, "[Option]\r\nMoveNoExt=2\r\n"));
-    HANDLE h = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     expectRefused(locked);
     try {
@@ -302,7 +299,8 @@ TEST_F(Settings, HostileFilesReadSanely) {
         random += static_cast<char>(seed >> 16);
     }
     const char nul[] = "[Option]\r\nA=1\0\0\r\nMoveNoExt=2\r\n";
-    std::string huge = "[Option]\r\nHuge=" + std::string(10 * 1024 * 1024, 'x') + "\r\nMoveNoExt=2\r\n";
+    std::string huge =
+        "[Option]\r\nHuge=" + std::string(10 * 1024 * 1024, 'x') + "\r\nMoveNoExt=2\r\n";
 
     const struct {
         const char *name;
@@ -324,8 +322,7 @@ TEST_F(Settings, HostileFilesReadSanely) {
         {"10 MB value", huge, "Option", "Huge", nullptr},
         {"5,000-byte value", "[Option]\r\nBaseDir=" + std::string(5000, 'z') + "\r\n", "Option",
          "BaseDir", nullptr},
-        {"NUL bytes", std::string(nul, sizeof nul - 1), "Option", "A",
-         nullptr},
+        {"NUL bytes", std::string(nul, sizeof nul - 1), "Option", "A", nullptr},
         {"unclosed section", "[Option\r\nMoveNoExt=2\r\n", "Option", "MoveNoExt", nullptr},
         {"dangling lead byte", "[Option]\r\nBaseDir=D:\\\x95\r\n", "Option", "BaseDir", nullptr},
     };
@@ -344,5 +341,6 @@ TEST_F(Settings, HostileFilesReadSanely) {
     }
     File(huge, "huge.ini");
     EXPECT_EQ(std::string(2047, 'x'), SettingsFile(path).ReadString("Option", "Huge", ""));
-    EXPECT_EQ((std::vector<std::string>{"Huge", "MoveNoExt"}), SettingsFile(path).ReadSection("Option"));
+    EXPECT_EQ((std::vector<std::string>{"Huge", "MoveNoExt"}),
+              SettingsFile(path).ReadSection("Option"));
 }
