@@ -13,9 +13,9 @@ enum class RuleMode : uint8_t {
 };
 
 extern RuleMode RuleDialogMode;
-extern std::string PendingFile;  // the file the rule editor is opened for in ForFile mode
-extern std::string BaseDir;      // the initial folder
-extern bool MoveFolder;          // dropped folders are moved whole into MoveFolderPath
+extern std::string PendingFile; // the file the rule editor is opened for in ForFile mode
+extern std::string BaseDir;     // the initial folder
+extern bool MoveFolder;         // dropped folders are moved whole into MoveFolderPath
 extern std::string MoveFolderPath;
 
 } // namespace zv

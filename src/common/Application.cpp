@@ -77,7 +77,8 @@ bool Confirm(const std::string &text) {
 
 std::string ErrorBoxText(const std::string &message) {
     if (message.empty()) return message;
-    return static_cast<unsigned char>(message[LastCharStart(message)]) > '.' ? message + "." : message;
+    return static_cast<unsigned char>(message[LastCharStart(message)]) > '.' ? message + "."
+                                                                             : message;
 }
 
 void ShowErrorBox(const std::string &text) { Box(text, g_title.c_str(), MB_OK | MB_ICONSTOP); }
@@ -85,7 +86,8 @@ void ShowErrorBox(const std::string &text) { Box(text, g_title.c_str(), MB_OK | 
 void ShowError(const std::string &message) { ShowErrorBox(ErrorBoxText(message)); }
 
 void ShowFatal(const std::string &text) {
-    MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+    MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー",
+                MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
 }
 
 } // namespace zv

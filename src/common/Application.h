@@ -22,7 +22,7 @@ std::string DefaultTitle(const std::string &exePath);
 HWND CurrentOwner();
 
 void ShowWarning(const std::string &text); // "警告", warning icon, OK
-bool Confirm(const std::string &text);     // "確認", question icon, はい(&Y) default / いいえ(&N)
+bool Confirm(const std::string &text); // "確認", question icon, はい(&Y) default / いいえ(&N)
 // The application's error box: the application title, stop icon, OK, the text as given.
 void ShowErrorBox(const std::string &text);
 // An error caught where a window handles an action, in the error box as ErrorBoxText gives it.

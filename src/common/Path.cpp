@@ -51,7 +51,8 @@ bool HasPartEndingInDotOrBlank(const std::string &path) {
         size_t end = FindChar(path, "\\/", start);
         if (end == std::string::npos) end = path.size();
         const std::string part = path.substr(start, end - start);
-        if (part != "." && part != ".." && !part.empty() && LastDelimiter(part, ". ") == part.size() - 1)
+        if (part != "." && part != ".." && !part.empty() &&
+            LastDelimiter(part, ". ") == part.size() - 1)
             return true;
         start = end + 1;
     }

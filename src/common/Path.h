@@ -20,7 +20,9 @@ inline std::string PathIn(const std::string &folder, const std::string &name) {
 std::string ExtensionWithDot(const std::string &path);
 std::string RemoveDots(const std::string &s);
 // The key under which rules for the file are stored: the extension without any dot.
-inline std::string ExtensionKey(const std::string &path) { return RemoveDots(ExtensionWithDot(path)); }
+inline std::string ExtensionKey(const std::string &path) {
+    return RemoveDots(ExtensionWithDot(path));
+}
 
 // True when a part of the path between separators ("\\" or "/"), other than "." and "..", ends in
 // "." or a blank: the system's path rules drop those, so the path would name another item.

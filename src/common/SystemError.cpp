@@ -13,7 +13,8 @@ std::string SystemMessage(DWORD code) {
                              nullptr, code, 0, reinterpret_cast<char *>(&text), 0, nullptr);
     LocalMemory<char> held(text);
     std::string message = n && text ? std::string(text, n) : std::string();
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+        message.pop_back();
     if (message.empty()) message = "Error " + std::to_string(code);
     return message;
 }

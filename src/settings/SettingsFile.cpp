@@ -69,7 +69,8 @@ std::string SettingsFile::Read(const OptionRead<const char *> &option) const {
 }
 
 MoveNoExt SettingsFile::Read(const OptionRead<MoveNoExt> &option) const {
-    return static_cast<MoveNoExt>(ReadInteger(kOption, option.key, static_cast<int32_t>(option.missing)));
+    return static_cast<MoveNoExt>(
+        ReadInteger(kOption, option.key, static_cast<int32_t>(option.missing)));
 }
 
 void SettingsFile::RaiseWriteError() const {
@@ -99,8 +100,8 @@ std::vector<std::string> SettingsFile::ReadSection(const char *section) const {
     // more means the list was cut (the last name may be partial and lack its double NUL).
     const std::string list = ReadGrowing<char>(
         [&](char *buf, size_t size) {
-            return GetPrivateProfileStringA(section, nullptr, nullptr, buf, static_cast<DWORD>(size),
-                                            path_.c_str());
+            return GetPrivateProfileStringA(section, nullptr, nullptr, buf,
+                                            static_cast<DWORD>(size), path_.c_str());
         },
         2, 16384);
     std::vector<std::string> keys;
@@ -119,7 +120,8 @@ void RewriteSettings(const std::function<void(SettingsFile &)> &edit, const std:
     if (made) {
         try {
             // A missing file is no error: the copy then starts empty, as the file would.
-            if (CopyFileA(path.c_str(), temp.c_str(), FALSE) || GetLastError() == ERROR_FILE_NOT_FOUND) {
+            if (CopyFileA(path.c_str(), temp.c_str(), FALSE) ||
+                GetLastError() == ERROR_FILE_NOT_FOUND) {
                 {
                     SettingsFile copy(temp, path);
                     edit(copy);

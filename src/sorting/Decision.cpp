@@ -29,12 +29,14 @@ std::string NoExtensionPrompt(const std::string &fileName) {
     // The name in double quotes, a quote inside it doubled.
     std::string quoted = "\"";
     size_t start = 0;
-    for (size_t q = FindChar(fileName, "\""); q != std::string::npos; q = FindChar(fileName, "\"", start)) {
+    for (size_t q = FindChar(fileName, "\""); q != std::string::npos;
+         q = FindChar(fileName, "\"", start)) {
         quoted.append(fileName, start, q + 1 - start) += '"';
         start = q + 1;
     }
     quoted.append(fileName, start, std::string::npos) += '"';
-    return "ファイルに拡張子がありません。 : " + quoted + "\r" + "移動先フォルダを指定してください。";
+    return "ファイルに拡張子がありません。 : " + quoted + "\r" +
+           "移動先フォルダを指定してください。";
 }
 
 } // namespace zv

@@ -60,7 +60,8 @@ bool Among(const std::vector<FileIdentity> &list, const std::string &path) {
 bool IsProgramFile(const std::string &path) {
     std::string full = FullPath(path);
     if (full.empty()) return false;
-    return SamePath(full, ExePath()) || SamePath(full, SettingsPath()) || Among(Program().Files(), full);
+    return SamePath(full, ExePath()) || SamePath(full, SettingsPath()) ||
+           Among(Program().Files(), full);
 }
 
 bool HoldsProgramFile(const std::string &folder) {
@@ -82,8 +83,9 @@ bool IsFileLink(const std::string &path, DWORD attributes, DWORD reparseTag) {
     // Wine lists a Unix symlink to a file as a plain file, and renaming it moves the file it
     // leads to. The file opened through it tells: its final name is the target's.
     const std::wstring wide = ToWide(path);
-    KernelHandle h(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    KernelHandle h(CreateFileW(wide.c_str(), 0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!h.valid()) return false;
     // Too small a buffer gives the size needed, the final NUL counted.
     const std::wstring final = ReadGrowing<wchar_t>(
@@ -127,8 +129,10 @@ std::string LeftItems::Text() const {
         LeftReason reason;
         const char *text;
     } kReasons[] = {
-        {LeftReason::NotInCodePage, "名前に Shift-JIS で表せない文字があります（その文字は ? で示します）:"},
-        {LeftReason::DotOrBlank, "名前の末尾がピリオドか空白のため、別の項目と取り違えるおそれがあります:"},
+        {LeftReason::NotInCodePage,
+         "名前に Shift-JIS で表せない文字があります（その文字は ? で示します）:"},
+        {LeftReason::DotOrBlank,
+         "名前の末尾がピリオドか空白のため、別の項目と取り違えるおそれがあります:"},
         {LeftReason::TooLong, "パスが長すぎるため、扱えません:"},
         {LeftReason::FileLink, "ファイルへのリンクです（リンク先のファイルは移動しません）:"},
         {LeftReason::Empty, "空の引数です（ファイルやフォルダの名前がありません）:"},
@@ -140,7 +144,8 @@ std::string LeftItems::Text() const {
         for (const auto &item : items_) {
             if (item.first != r.reason) continue;
             if (count == 0) text += std::string("\r\n\r\n") + r.text;
-            if (count < kShown) text += "\r\n" + (item.second.empty() ? std::string("\"\"") : item.second);
+            if (count < kShown)
+                text += "\r\n" + (item.second.empty() ? std::string("\"\"") : item.second);
             ++count;
         }
         if (count > kShown) text += "\r\n" + Format("ほか %s 件", std::to_string(count - kShown));

@@ -32,7 +32,8 @@ MoveEngine &OwnMoves();
 MoveEngine &MovesForThisSystem();
 
 // Creates a folder together with every missing parent. An empty path raises
-// "ディレクトリを作成できません"; any other failure is returned as the system's error code (0: none).
+// "ディレクトリを作成できません"; any other failure is returned as the system's error code (0:
+// none).
 unsigned long ForceFolder(const std::string &folder);
 
 } // namespace zv

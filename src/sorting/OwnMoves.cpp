@@ -49,13 +49,15 @@ bool MoveAcrossVolumes(const std::string &source, const std::string &destination
         ShowMoveError(what, code);
         return false;
     };
-    if (!CopyFileA(source.c_str(), temp.c_str(), FALSE)) return fail(CannotMove(source), GetLastError());
+    if (!CopyFileA(source.c_str(), temp.c_str(), FALSE))
+        return fail(CannotMove(source), GetLastError());
     bool okSource = false, okCopy = false;
     if (FileSize(source, okSource) != FileSize(temp, okCopy) || !okSource || !okCopy)
-        return fail(CannotMove(source) + "\r\nコピーが元のファイルと一致しません。", ERROR_WRITE_FAULT);
+        return fail(CannotMove(source) + "\r\nコピーが元のファイルと一致しません。",
+                    ERROR_WRITE_FAULT);
     KernelHandle original(CreateFileA(source.c_str(), DELETE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
     if (!original.valid() || !SetDeleteOnClose(original.get(), true))
         return fail(CannotMove(source) + "\r\n元のファイルを削除できないため、コピーもしません。",
                     GetLastError());
@@ -75,7 +77,8 @@ DWORD CopyTree(const std::string &from, const std::string &to, std::string &prob
     return ForEachEntry(from, [&](const Entry &e) -> DWORD {
         std::string src = PathIn(from, e.name), dst = PathIn(to, e.name);
         if (!e.exact) {
-            problem = "名前に Shift-JIS で表せない文字がある項目 " + src + " があるため、別のドライブへは移動できません。";
+            problem = "名前に Shift-JIS で表せない文字がある項目 " + src +
+                      " があるため、別のドライブへは移動できません。";
             return ERROR_INVALID_NAME;
         }
         if (IsFolderLink(e.attributes) || (!(e.attributes & FILE_ATTRIBUTE_DIRECTORY) &&
@@ -113,7 +116,8 @@ DWORD DeleteTree(const std::string &folder) {
         if (!e.exact) return ERROR_INVALID_NAME; // never a look-alike of the name
         const DWORD attributes = e.attributes;
         std::string path = PathIn(folder, e.name);
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsFolderLink(attributes)) return DeleteTree(path);
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsFolderLink(attributes))
+            return DeleteTree(path);
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
             return RemoveDirectoryA(path.c_str()) ? 0 : GetLastError();
         if (attributes & FILE_ATTRIBUTE_READONLY)
@@ -139,7 +143,8 @@ class OwnMoveEngine : public MoveEngine {
 bool OwnMoveEngine::MoveOneFile(const std::string &source, const std::string &destination) {
     bool replace = false, folderMade = false;
     for (;;) {
-        if (MoveFileExA(source.c_str(), destination.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0))
+        if (MoveFileExA(source.c_str(), destination.c_str(),
+                        replace ? MOVEFILE_REPLACE_EXISTING : 0))
             return true;
         DWORD code = GetLastError();
         if (code == ERROR_NOT_SAME_DEVICE) {
@@ -164,8 +169,9 @@ bool OwnMoveEngine::MoveOneFile(const std::string &source, const std::string &de
         if (!replace && (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS)) {
             if (SameItem(source, destination)) return true; // already where it belongs
             if (DirectoryExists(destination)) {
-                ShowMoveError(CannotMove(source) + "\r\n移動先に同じ名前のフォルダがあります: " +
-                                  destination, code);
+                ShowMoveError(CannotMove(source) +
+                                  "\r\n移動先に同じ名前のフォルダがあります: " + destination,
+                              code);
                 return false;
             }
             if (!Confirm("移動先に同じ名前のファイルがあります。\r\n" + destination +
@@ -188,8 +194,10 @@ bool OwnMoveEngine::MoveOneFolder(const std::string &source, const std::string &
     }
     if (SamePath(fullSource, fullTarget)) return true;
     std::string inside = IncludeTrailingBackslash(fullSource);
-    if (fullTarget.size() > inside.size() && SamePath(fullTarget.substr(0, inside.size()), inside)) {
-        ShowMoveError(CannotMove(source) + "\r\n移動先がフォルダの中にあります。", ERROR_INVALID_PARAMETER);
+    if (fullTarget.size() > inside.size() &&
+        SamePath(fullTarget.substr(0, inside.size()), inside)) {
+        ShowMoveError(CannotMove(source) + "\r\n移動先がフォルダの中にあります。",
+                      ERROR_INVALID_PARAMETER);
         return false;
     }
     if (Attributes(target) != INVALID_FILE_ATTRIBUTES) {
@@ -218,7 +226,8 @@ bool OwnMoveEngine::MoveOneFolder(const std::string &source, const std::string &
         return false;
     }
     if (DWORD removed = DeleteTree(source)) {
-        ShowMoveError(source + " は " + target + " にコピーされましたが、元のフォルダを削除できません。",
+        ShowMoveError(source + " は " + target +
+                          " にコピーされましたが、元のフォルダを削除できません。",
                       removed);
         return false;
     }

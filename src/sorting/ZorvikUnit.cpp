@@ -2,8 +2,8 @@
 #include "ZorvikUnit.h"
 
 #include "../common/Path.h"
-#include "Decision.h"
 #include "../settings/SettingsFile.h"
+#include "Decision.h"
 #include "FileUnit.h"
 
 namespace zv {
@@ -22,7 +22,8 @@ void DoZorvik(const std::vector<std::string> &items, MoveEngine &moves, const Ru
             outcome = DecideNoExtension(moveNoExt);
         } else {
             rule = ini.ReadString(kExtensions, key.c_str(), "");
-            outcome = DecideWithExtension(rule, ini.ReadString(kIgnore, key.c_str(), ""), moveNoExt);
+            outcome =
+                DecideWithExtension(rule, ini.ReadString(kIgnore, key.c_str(), ""), moveNoExt);
         }
         switch (outcome) {
         case Outcome::Stay: break;

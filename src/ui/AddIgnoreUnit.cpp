@@ -9,14 +9,15 @@
 namespace zv {
 
 TAddIgnoreForm::TAddIgnoreForm(HWND listIgnore)
-    : Form("無視する拡張子の追加", 273, 136,
-           {
-               {Kind::Label, IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
-               {Kind::Label, IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-               {Kind::Edit, IDC_EDTEXT, 0, 32, 24, 57, 20, ""},
-               {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},
-               {Kind::Button, IDC_BTNCANCEL, 0, 152, 105, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
-           }),
+    : Form(
+          "無視する拡張子の追加", 273, 136,
+          {
+              {Kind::Label, IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+              {Kind::Label, IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+              {Kind::Edit, IDC_EDTEXT, 0, 32, 24, 57, 20, ""},
+              {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},
+              {Kind::Button, IDC_BTNCANCEL, 0, 152, 105, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
+          }),
       ListIgnore(listIgnore) {}
 
 void TAddIgnoreForm::Command(int id, int code) {

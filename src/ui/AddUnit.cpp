@@ -15,17 +15,18 @@
 namespace zv {
 
 TAddForm::TAddForm(HWND listView1)
-    : Form("整理ルールの追加", 273, 136,
-           {
-               {Kind::Label, IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
-               {Kind::Label, IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-               {Kind::Edit, IDC_EDTEXT, 0, 32, 24, 57, 20, ""},
-               {Kind::Label, IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
-               {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, ""},
-               {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, kPictureSize, kPictureSize, nullptr},
-               {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},
-               {Kind::Button, IDC_BUTTON1, 0, 152, 105, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
-           }),
+    : Form(
+          "整理ルールの追加", 273, 136,
+          {
+              {Kind::Label, IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+              {Kind::Label, IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+              {Kind::Edit, IDC_EDTEXT, 0, 32, 24, 57, 20, ""},
+              {Kind::Label, IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
+              {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, ""},
+              {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, kPictureSize, kPictureSize, nullptr},
+              {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},
+              {Kind::Button, IDC_BUTTON1, 0, 152, 105, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
+          }),
       ListView1(listView1) {}
 
 void TAddForm::Command(int id, int code) {

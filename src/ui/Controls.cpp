@@ -75,7 +75,9 @@ ClassAndStyle ClassOf(Kind kind) {
 
 } // namespace
 
-Fonts MakeFonts() { return Fonts{MakeFont(FW_NORMAL, FALSE), MakeFont(FW_BOLD, FALSE), MakeFont(FW_NORMAL, TRUE)}; }
+Fonts MakeFonts() {
+    return Fonts{MakeFont(FW_NORMAL, FALSE), MakeFont(FW_BOLD, FALSE), MakeFont(FW_NORMAL, TRUE)};
+}
 
 HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictures &pictures) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -84,10 +86,10 @@ HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictur
     // A page is only a placeholder: never shown.
     const DWORD visible = c.kind == Kind::Page ? 0 : WS_VISIBLE;
     const DWORD group = c.group == Group::Opens ? WS_GROUP : 0;
-    HWND hwnd = CreateWindowExA(k.exStyle, k.cls, c.caption ? c.caption : "",
-                                WS_CHILD | visible | group | k.style, at.left, at.top,
-                                at.right - at.left, at.bottom - at.top, window,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+    HWND hwnd = CreateWindowExA(
+        k.exStyle, k.cls, c.caption ? c.caption : "", WS_CHILD | visible | group | k.style, at.left,
+        at.top, at.right - at.left, at.bottom - at.top, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     if (!hwnd) RaiseSystemError(GetLastError());
     HFONT font = c.kind == Kind::BoldLabel ? fonts.bold.get() : fonts.regular.get();
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -115,7 +117,8 @@ HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictur
         SetWindowPos(hwnd, nullptr, 0, 0, c.width, c.height, SWP_NOMOVE | SWP_NOZORDER);
         break;
     case Kind::List:
-        SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                     LVS_EX_FULLROWSELECT);
         break;
     default: break;
     }
@@ -143,8 +146,9 @@ void SetLabel(HWND label, const std::string &text) {
         otm.otmSize = sizeof otm;
         height = size.cy;
         if (GetOutlineTextMetricsA(dc.get(), sizeof otm, &otm))
-            height = std::max<int>(height, otm.otmTextMetrics.tmAscent - otm.otmsUnderscorePosition +
-                                               static_cast<int>(otm.otmsUnderscoreSize));
+            height =
+                std::max<int>(height, otm.otmTextMetrics.tmAscent - otm.otmsUnderscorePosition +
+                                          static_cast<int>(otm.otmsUnderscoreSize));
     }
     RECT r;
     GetWindowRect(label, &r);

@@ -11,22 +11,22 @@
 namespace zv {
 
 enum class Kind {
-    Label,         // static text
-    AutoLabel,     // static text sized to its text, growing to the right
-    BoldLabel,     // the same in the bold window font
-    LinkLabel,     // an AutoLabel that reports clicks
+    Label,     // static text
+    AutoLabel, // static text sized to its text, growing to the right
+    BoldLabel, // the same in the bold window font
+    LinkLabel, // an AutoLabel that reports clicks
     Edit,
     Button,
     DefaultButton,
     Radio,
     Group,
-    Picture,       // the open-folder picture button: reports clicks, never takes the focus
-    Image,         // a bitmap resource (ControlSpec::resource) that reports clicks
-    Panel,         // a frame with a lowered outer and a raised inner bevel
-    Bevel,         // a sunken horizontal separator line
-    Tabs,          // a page control; its pages are the Page rows whose parent it is
-    Page,          // one page of a page control: no window of its own beyond a placeholder
-    List,          // a borderless report list: whole-row select, one row at most
+    Picture, // the open-folder picture button: reports clicks, never takes the focus
+    Image,   // a bitmap resource (ControlSpec::resource) that reports clicks
+    Panel,   // a frame with a lowered outer and a raised inner bevel
+    Bevel,   // a sunken horizontal separator line
+    Tabs,    // a page control; its pages are the Page rows whose parent it is
+    Page,    // one page of a page control: no window of its own beyond a placeholder
+    List,    // a borderless report list: whole-row select, one row at most
 };
 
 // Whether a control opens a group of its own or joins the group of the row above it. The radio

@@ -20,7 +20,8 @@ TMainForm::TMainForm()
           ControlTable{
               {Kind::DefaultButton, IDC_BTNOK, 0, 8, 280, kButtonWidth, kButtonHeight, "OK"},
               {Kind::Button, IDC_BTNCANCEL, 0, 108, 280, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
-              {Kind::Button, IDC_BTNABOUT, 0, 208, 280, kButtonWidth, kButtonHeight, "ﾊﾞｰｼﾞｮﾝ情報..."},
+              {Kind::Button, IDC_BTNABOUT, 0, 208, 280, kButtonWidth, kButtonHeight,
+               "ﾊﾞｰｼﾞｮﾝ情報..."},
               {Kind::Button, IDC_BTNADD, 0, 8, 240, kButtonWidth, kButtonHeight, "追加(&A)..."},
               {Kind::Button, IDC_BTNDELETE, 0, 108, 240, kButtonWidth, kButtonHeight, "削除(&D)"},
               {Kind::Button, IDC_BTNEDIT, 0, 208, 240, kButtonWidth, kButtonHeight, "編集(&E)..."},
@@ -31,7 +32,8 @@ TMainForm::TMainForm()
               {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
               {Kind::Page, IDC_TABSHEET3, IDC_PAGECONTROL1, 0, 0, 289, 198, "設定"},
           } + FolderGroup(IDC_TABSHEET3) +
-              NoExtGroup(IDC_TABSHEET3) + ControlTable{{Kind::Bevel, IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr}}),
+              NoExtGroup(IDC_TABSHEET3) +
+              ControlTable{{Kind::Bevel, IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr}}),
       ListView1(Item(IDC_LISTVIEW1)), ListIgnore(Item(IDC_LISTIGNORE)) {
     FormCreate();
 }

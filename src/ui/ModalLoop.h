@@ -9,9 +9,9 @@ namespace zv {
 
 // What the loop asks of the window it runs for.
 struct ModalHooks {
-    std::function<void()> shown;                   // once shown, before it takes input
-    std::function<bool(const MSG &)> preview;      // sees the window's messages first; true: taken
-    std::function<bool()> done;                    // asked after each message
+    std::function<void()> shown;              // once shown, before it takes input
+    std::function<bool(const MSG &)> preview; // sees the window's messages first; true: taken
+    std::function<bool()> done;               // asked after each message
 };
 
 // Shows the window centred and modal to every other window of this thread, runs its messages

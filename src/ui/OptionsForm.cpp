@@ -27,8 +27,8 @@ ControlTable OptionsForm::FolderGroup(int parent) {
         {Kind::Group, IDC_GROUPBOX1, parent, 0, 0, 289, 89, "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
         {Kind::Picture, IDC_BTNBROWSE, IDC_GROUPBOX1, 261, 37, kPictureSize, kPictureSize, nullptr},
         {Kind::Radio, IDC_RADIOMOVEFOLDER, IDC_GROUPBOX1, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-        {Kind::Radio, IDC_RADIOZORVIKFOLDER, IDC_GROUPBOX1, 8, 64, 233, 17, "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する",
-         Group::Joins},
+        {Kind::Radio, IDC_RADIOZORVIKFOLDER, IDC_GROUPBOX1, 8, 64, 233, 17,
+         "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する", Group::Joins},
         {Kind::Edit, IDC_EDTFOLDERMOVEPATH, IDC_GROUPBOX1, 24, 37, 233, 20, "", Group::Joins},
     };
 }
@@ -37,10 +37,12 @@ ControlTable OptionsForm::NoExtGroup(int parent) {
     return {
         {Kind::Group, IDC_GROUPBOX2, parent, 0, 90, 289, 103,
          "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-        {Kind::Picture, IDC_BTNBROWSE2, IDC_GROUPBOX2, 261, 37, kPictureSize, kPictureSize, nullptr},
+        {Kind::Picture, IDC_BTNBROWSE2, IDC_GROUPBOX2, 261, 37, kPictureSize, kPictureSize,
+         nullptr},
         {Kind::Radio, IDC_RADIOMOVENOEXT, IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
         {Kind::Edit, IDC_EDTNOEXTMOVEPATH, IDC_GROUPBOX2, 24, 37, 233, 20, "", Group::Joins},
-        {Kind::Radio, IDC_RADIONOMOVENOEXT, IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない", Group::Joins},
+        {Kind::Radio, IDC_RADIONOMOVENOEXT, IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない",
+         Group::Joins},
         {Kind::Radio, IDC_RADIOINQUIRY, IDC_GROUPBOX2, 8, 64, 241, 17, "ﾌｧｲﾙごとに問い合わせる",
          Group::Joins},
     };

@@ -12,9 +12,19 @@ class SettingsFile;
 
 class OptionsForm : public Form {
   public:
-    enum : int { IDC_GROUPBOX2 = 201, IDC_BTNBROWSE2, IDC_RADIOMOVENOEXT, IDC_EDTNOEXTMOVEPATH,
-                 IDC_RADIONOMOVENOEXT, IDC_RADIOINQUIRY, IDC_GROUPBOX1, IDC_BTNBROWSE,
-                 IDC_RADIOMOVEFOLDER, IDC_RADIOZORVIKFOLDER, IDC_EDTFOLDERMOVEPATH };
+    enum : int {
+        IDC_GROUPBOX2 = 201,
+        IDC_BTNBROWSE2,
+        IDC_RADIOMOVENOEXT,
+        IDC_EDTNOEXTMOVEPATH,
+        IDC_RADIONOMOVENOEXT,
+        IDC_RADIOINQUIRY,
+        IDC_GROUPBOX1,
+        IDC_BTNBROWSE,
+        IDC_RADIOMOVEFOLDER,
+        IDC_RADIOZORVIKFOLDER,
+        IDC_EDTFOLDERMOVEPATH
+    };
 
     // The option for files without a rule, as the settings file's MoveNoExt stores it; a number
     // that stands for none of the three choices is kept until the user picks one.
@@ -32,7 +42,8 @@ class OptionsForm : public Form {
     void LoadOptions(const SettingsFile &ini);
     // Writes MoveFolder, MoveFolderPath, MoveNoExt and MoveNoExtPath, in this order, with the
     // paths as the window stores them.
-    void SaveOptions(SettingsFile &ini, const std::string &folderPath, const std::string &noExtPath);
+    void SaveOptions(SettingsFile &ini, const std::string &folderPath,
+                     const std::string &noExtPath);
     // The handlers of the groups' controls; true when the id was one of them.
     bool OptionCommand(int id, int code);
 

@@ -35,9 +35,9 @@ void DrawEmbossed(HDC dc, HBITMAP picture, const BITMAP &bm, int x, int y) {
 } // namespace
 
 Bitmap LoadFolderPicture() {
-    return Bitmap(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                  MAKEINTRESOURCEA(kFolderPicture), IMAGE_BITMAP,
-                                                  0, 0, LR_LOADMAP3DCOLORS)));
+    return Bitmap(
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kFolderPicture),
+                                        IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
 }
 
 void DrawPictureButton(const DRAWITEMSTRUCT &item, HBITMAP picture) {

@@ -54,13 +54,16 @@ int ListAppendRow(HWND list, const std::vector<std::string> &cells) {
     item.mask = LVIF_TEXT;
     item.iItem = ListRowCount(list);
     item.pszText = const_cast<char *>(cells.empty() ? "" : cells[0].c_str());
-    int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    int row =
+        static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     for (size_t c = 1; row >= 0 && c < cells.size(); ++c)
         ListSetCell(list, row, static_cast<int>(c), cells[c]);
     return row;
 }
 
-void ListDeleteRow(HWND list, int row) { SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0); }
+void ListDeleteRow(HWND list, int row) {
+    SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+}
 
 std::vector<std::vector<std::string>> ListRows(HWND list, int columns) {
     std::vector<std::vector<std::string>> rows(static_cast<size_t>(ListRowCount(list)));

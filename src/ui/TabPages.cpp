@@ -43,7 +43,8 @@ int TabPages::Current(HWND window, int tabs) const {
     auto it = pages_.find(tabs);
     if (it == pages_.end()) return 0;
     LRESULT i = SendMessageA(GetDlgItem(window, tabs), TCM_GETCURSEL, 0, 0);
-    return i >= 0 && static_cast<size_t>(i) < it->second.size() ? it->second[static_cast<size_t>(i)] : 0;
+    return i >= 0 && static_cast<size_t>(i) < it->second.size() ? it->second[static_cast<size_t>(i)]
+                                                                : 0;
 }
 
 } // namespace zv
