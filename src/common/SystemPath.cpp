@@ -41,7 +41,10 @@ unsigned long MakeTempFileIn(const std::string &folder, std::string &temp) {
     const size_t kNameRoom = 14;
     if (folder.size() + kNameRoom > MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
     char name[MAX_PATH + 1] = {};
-    if (!GetTempFileNameA(folder.c_str(), "zv", 0, name)) return GetLastError();
+    if (!GetTempFileNameA(folder.c_str(), "zv", 0, name)) {
+        const DWORD code = GetLastError();
+        return code ? code : ERROR_CANNOT_MAKE;
+    }
     temp = name;
     return 0;
 }

@@ -134,6 +134,29 @@ bool OnSameVolume(const std::string &a, const std::string &b) {
            GetVolumePathNameA(b.c_str(), vb, sizeof vb) && SamePath(va, vb);
 }
 
+// A folder move to another volume: the whole tree is copied and the copy checked, and only then
+// is the source removed; a copy that failed is removed again (the target did not exist before).
+bool MoveFolderAcrossVolumes(const std::string &source, const std::string &target) {
+    std::string problem;
+    DWORD copied = CopyTree(source, target, problem);
+    if (copied == 0 && !SameContents(source, target)) copied = ERROR_WRITE_FAULT;
+    if (copied != 0) {
+        DeleteTree(target);
+        if (!problem.empty())
+            ShowMoveError(CannotMove(source) + "\r\n" + problem, 0);
+        else
+            ShowMoveError(CannotMove(source), copied);
+        return false;
+    }
+    if (DWORD removed = DeleteTree(source)) {
+        ShowMoveError(source + " は " + target +
+                          " にコピーされましたが、元のフォルダを削除できません。",
+                      removed);
+        return false;
+    }
+    return true;
+}
+
 class OwnMoveEngine : public MoveEngine {
   protected:
     bool MoveOneFile(const std::string &source, const std::string &destination) override;
@@ -213,25 +236,7 @@ bool OwnMoveEngine::MoveOneFolder(const std::string &source, const std::string &
         ShowMoveError(CannotMove(source), code);
         return false;
     }
-    // Across volumes: copy the whole tree, check the copy, and only then remove the source.
-    std::string problem;
-    DWORD copied = CopyTree(source, target, problem);
-    if (copied == 0 && !SameContents(source, target)) copied = ERROR_WRITE_FAULT;
-    if (copied != 0) {
-        DeleteTree(target); // the copy is ours alone: the target did not exist before
-        if (!problem.empty())
-            ShowMoveError(CannotMove(source) + "\r\n" + problem, 0);
-        else
-            ShowMoveError(CannotMove(source), copied);
-        return false;
-    }
-    if (DWORD removed = DeleteTree(source)) {
-        ShowMoveError(source + " は " + target +
-                          " にコピーされましたが、元のフォルダを削除できません。",
-                      removed);
-        return false;
-    }
-    return true;
+    return MoveFolderAcrossVolumes(source, target);
 }
 
 } // namespace
