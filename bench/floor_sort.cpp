@@ -58,6 +58,7 @@ int main(int argc, char **argv) {
         bool ok = shell ? ShellMove(from, to) : MoveFileA(from.c_str(), to.c_str()) != FALSE;
         if (!ok) ++failed;
     }
-    if (failed) std::fprintf(stderr, "floor_sort: %d of %zu files not moved\n", failed, names.size());
+    if (failed)
+        std::fprintf(stderr, "floor_sort: %d of %zu files not moved\n", failed, names.size());
     return failed ? 1 : 0;
 }

@@ -70,7 +70,8 @@ int main(int argc, char **argv) {
     for (;;) {
         window = Shown(pi.dwProcessId);
         // Answering a sent message means its message loop runs: the window is up.
-        if (window && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer)) break;
+        if (window && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer))
+            break;
         if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) {
             std::fprintf(stderr, "robot: the process ended before its window appeared\n");
             return 1;

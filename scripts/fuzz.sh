@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the text and path helpers natively (clang's libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer) for SECONDS (default 60). The committed corpus tests/fuzz/corpus
-# runs first, as regression inputs; then new inputs are sought in a work copy under build/fuzz.
+# UndefinedBehaviorSanitizer) for SECONDS (default 60). The fuzz target is CMake's text_fuzz
+# (ZORVIK_HOST_ONLY with ZORVIK_FUZZ), built with clang under <build>/fuzz. The committed corpus
+# tests/fuzz/corpus runs first, as regression inputs; then new inputs are sought in a work copy.
 #   scripts/fuzz.sh [SECONDS]        also adds the inputs that reach new code, and any input that
 #                                    breaks a property, to tests/fuzz/corpus for committing
 #   scripts/fuzz.sh --ci [SECONDS]   leaves the source tree as it is (the test suite's run)
@@ -13,12 +14,14 @@ seconds=${1:-60}
 b=${ZV_BUILD:-$root/build}/fuzz
 corpus=$root/tests/fuzz/corpus
 mkdir -p "$b/work" "$b/found"
-bin=$b/text_fuzz
-src=("$root/tests/fuzz/TextFuzz.cpp" "$root/src/common/Text.cpp" "$root/src/common/LeadByteHost.cpp")
-if [ ! -x "$bin" ] || [ -n "$(find "${src[@]}" "$root/src/common/Text.h" -newer "$bin")" ]; then
-    clang++ -std=c++17 -O1 -g -Wall -Wextra -Werror -fsanitize=fuzzer,address,undefined \
-        -fno-sanitize-recover=undefined -I"$root/src" "${src[@]}" -o "$bin"
+quiet() { local log; log=$(mktemp); "$@" >"$log" 2>&1 || { cat "$log" >&2; rm -f "$log"; return 1; }; rm -f "$log"; }
+if [ ! -f "$b/CMakeCache.txt" ]; then
+    rm -f "$b/text_fuzz" # built by hand before CMake built it
+    quiet cmake -S "$root" -B "$b" -G Ninja -DZORVIK_HOST_ONLY=ON -DZORVIK_FUZZ=ON \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
 fi
+quiet ninja -C "$b" text_fuzz
+bin=$b/text_fuzz
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 log=$b/last.log
 rc=0

@@ -10,7 +10,8 @@ fi
 
 pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build
       wine wine64 wine32:i386 qemu-user-static xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic
-      fonts-wine googletest locales organize python3 binutils desktop-file-utils libglib2.0-bin clang)
+      fonts-wine googletest locales organize python3 binutils desktop-file-utils libglib2.0-bin clang
+      clang-format)
 need=()
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 if ((${#need[@]})); then

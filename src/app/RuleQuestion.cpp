@@ -3,10 +3,13 @@
 #include "RuleQuestion.h"
 
 #include "../ui/AddUnit.h"
+#include "globUnit.h"
 
 namespace zv {
 
-void AskRuleForPendingFile() {
+void AskRuleFor(const std::string &file) {
+    RuleDialogMode = RuleMode::ForFile;
+    PendingFile = file;
     TAddForm AddForm;
     AddForm.ShowModal();
 }

@@ -1,6 +1,7 @@
-// The rule question of the sorting run: the rule editor for the file in PendingFile.
+// The rule question of the sorting run: the rule editor for a file met while sorting.
 #pragma once
+#include <string>
 
 namespace zv {
-void AskRuleForPendingFile();
+void AskRuleFor(const std::string &file);
 } // namespace zv

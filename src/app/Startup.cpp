@@ -5,8 +5,9 @@
 #include <shlwapi.h>
 
 #include "../common/Application.h"
-#include "../common/Text.h"
-#include "../common/Win.h"
+#include "../common/FileAttributes.h"
+#include "../common/Path.h"
+#include "../common/SystemPath.h"
 #include "../settings/SettingsFile.h"
 #include "../sorting/FileUnit.h"
 #include "../sorting/ZorvikUnit.h"
@@ -18,11 +19,11 @@ namespace {
 
 void ReadFolderOptions() {
     SettingsFile ini;
-    MoveFolder = ini.ReadBool("Option", "MoveFolder", true);
-    MoveFolderPath = ini.ReadString("Option", "MoveFolderPath", "");
+    MoveFolder = ini.Read(kSortMoveFolder);
+    MoveFolderPath = ini.Read(kSortMoveFolderPath);
     // The documents folder is asked for on every start, whether the key is there or not.
     std::string documents = ExcludeTrailingBackslash(GetDocumentsDir());
-    BaseDir = ini.ReadString("Option", "BaseDir", documents);
+    BaseDir = ini.ReadString(kOption, kBaseDir, documents);
 }
 
 // A drive or share root: moving it, or sorting a whole drive, is never what a drop means. full
@@ -36,6 +37,7 @@ bool IsRoot(const std::string &path, const std::string &full) {
 // unheld: arguments whose names the code page cannot hold, with "?" for what it lacks; they are
 // never acted on, since their code-page spelling names another item or none.
 void Sort(const std::vector<std::string> &args, const std::vector<std::string> &unheld) {
+    MoveEngine &moves = MovesForThisSystem();
     std::vector<std::string> dropped;
     LeftItems left;
     for (const std::string &p : unheld) left.Add(LeftReason::NotInCodePage, p);
@@ -51,13 +53,16 @@ void Sort(const std::vector<std::string> &args, const std::vector<std::string> &
             if (IsRoot(p, full))
                 ShowWarning(p + " はドライブのため、移動も整理もしません。");
             else if (MoveFolder)
-                MoveFolderTo(full, MoveFolderPath);
+                moves.MoveFolderTo(full, MoveFolderPath);
             else
                 CollectFiles(full, dropped, left);
         }
     }
     left.Show();
-    DoZorvik(dropped, RunQuestions{AskRuleForPendingFile, SelectFolder});
+    DoZorvik(dropped, moves,
+             RunQuestions{AskRuleFor, [](const std::string &prompt, std::string &folder) {
+                              return SelectFolder(prompt, BaseDir, folder);
+                          }});
 }
 
 } // namespace
@@ -69,7 +74,7 @@ void FirstRunSteps() {
         BaseDir = IncludeTrailingBackslash(chosen);
     else
         BaseDir = documents;
-    WriteDefaultSettings();
+    WriteDefaultSettings(BaseDir);
 }
 
 int RunProgram(const std::vector<std::string> &args, const std::vector<std::string> &unheld) {

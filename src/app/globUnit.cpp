@@ -3,7 +3,7 @@
 
 namespace zv {
 
-uint8_t RuleDialogMode = 0;
+RuleMode RuleDialogMode = RuleMode::Add;
 std::string PendingFile;
 std::string BaseDir;
 bool MoveFolder = false;

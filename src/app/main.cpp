@@ -1,15 +1,15 @@
 // Entry point: COM, the application object, the arguments, and the fatal error box.
 #include <windows.h>
 
-#include <objbase.h>
-#include <ole2.h>
 #include <shellapi.h>
 
 #include <string>
 #include <vector>
 
 #include "../common/Application.h"
-#include "../common/Win.h"
+#include "../common/CodePage.h"
+#include "../common/Com.h"
+#include "../common/Platform.h"
 #include "Startup.h"
 
 namespace {
@@ -29,24 +29,13 @@ std::vector<std::string> Arguments(std::vector<std::string> &unheld) {
     return args;
 }
 
-// OLE for the GUI thread, as a single-threaded apartment, for the life of the program.
-class OleSession {
-  public:
-    OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (ok_) OleUninitialize();
-    }
-    OleSession(const OleSession &) = delete;
-    OleSession &operator=(const OleSession &) = delete;
-
-  private:
-    bool ok_;
-};
-
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    OleSession ole;
+#ifdef ZORVIK_FORCE_SHELL_MOVES
+    zv::ActAsOnWindows(); // the build that tests the Windows shell's path under Wine
+#endif
+    zv::OleSession ole;
     try {
         zv::InitApplication();
         std::vector<std::string> unheld;
@@ -55,7 +44,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } catch (const std::exception &e) {
         zv::ShowFatal(e.what());
     } catch (...) {
-        zv::ShowFatal("Unknown error");
+        zv::ShowFatal(zv::kUnknownError);
     }
     return 1;
 }

@@ -3,8 +3,9 @@
 
 #include <vector>
 
-#include "Text.h"
-#include "Win.h"
+#include "Path.h"
+#include "ShiftJis.h"
+#include "SystemPath.h"
 
 namespace zv {
 namespace {
@@ -76,18 +77,17 @@ bool Confirm(const std::string &text) {
 
 std::string ErrorBoxText(const std::string &message) {
     if (message.empty()) return message;
-    size_t last = 0;
-    for (size_t i = 0; i < message.size(); i += CharLen(message, i))
-        last = i;
-    return static_cast<unsigned char>(message[last]) > '.' ? message + "." : message;
+    return static_cast<unsigned char>(message[LastCharStart(message)]) > '.' ? message + "."
+                                                                             : message;
 }
 
-void ShowError(const std::string &text) {
-    Box(ErrorBoxText(text), g_title.c_str(), MB_OK | MB_ICONSTOP);
-}
+void ShowErrorBox(const std::string &text) { Box(text, g_title.c_str(), MB_OK | MB_ICONSTOP); }
+
+void ShowError(const std::string &message) { ShowErrorBox(ErrorBoxText(message)); }
 
 void ShowFatal(const std::string &text) {
-    MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+    MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー",
+                MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
 }
 
 } // namespace zv

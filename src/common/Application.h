@@ -17,18 +17,20 @@ void SetAppTitle(const std::string &title);
 // after the first in lower case ("ZORVIK.EXE" gives "Zorvik").
 std::string DefaultTitle(const std::string &exePath);
 
-// True when the shell underneath is Wine's, whose file operations the program must not trust.
-bool ShellIsWine();
-
 // The owner for a box or dialog shown now: the active window of the program, else the
 // application window.
 HWND CurrentOwner();
 
-void ShowWarning(const std::string &text);    // "警告", warning icon, OK
-bool Confirm(const std::string &text);        // "確認", question icon, はい(&Y) default / いいえ(&N)
-void ShowError(const std::string &text);      // the application's error box
-void ShowFatal(const std::string &text);      // "アプリケーション エラー"
-// The text of the application's error box: "." appended when the last character compares greater.
+void ShowWarning(const std::string &text); // "警告", warning icon, OK
+bool Confirm(const std::string &text); // "確認", question icon, はい(&Y) default / いいえ(&N)
+// The application's error box: the application title, stop icon, OK, the text as given.
+void ShowErrorBox(const std::string &text);
+// An error caught where a window handles an action, in the error box as ErrorBoxText gives it.
+void ShowError(const std::string &message);
+void ShowFatal(const std::string &text); // "アプリケーション エラー"
+// The error box's text for an error: "." appended when the last character compares greater.
 std::string ErrorBoxText(const std::string &message);
+// The message of an error that is no std::exception.
+inline constexpr char kUnknownError[] = "原因不明のエラーが発生しました";
 
 } // namespace zv

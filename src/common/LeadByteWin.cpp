@@ -1,5 +1,5 @@
 // Lead bytes as the system code page defines them.
-#include "Text.h"
+#include "ShiftJis.h"
 
 #include <windows.h>
 

@@ -21,7 +21,8 @@
 #define ZORVIK_STRINGIFY_(x) #x
 #define ZORVIK_STRINGIFY(x) ZORVIK_STRINGIFY_(x)
 #define ZORVIK_FILE_VERSION                                                                        \
-    ZORVIK_STRINGIFY(ZORVIK_VERSION_MAJOR.ZORVIK_VERSION_MINOR.ZORVIK_VERSION_RELEASE.ZORVIK_FILE_BUILD)
+    ZORVIK_STRINGIFY(                                                                              \
+        ZORVIK_VERSION_MAJOR.ZORVIK_VERSION_MINOR.ZORVIK_VERSION_RELEASE.ZORVIK_FILE_BUILD)
 #define ZORVIK_PRODUCT_VERSION                                                                     \
     ZORVIK_STRINGIFY(                                                                              \
         ZORVIK_VERSION_MAJOR.ZORVIK_VERSION_MINOR.ZORVIK_VERSION_RELEASE.ZORVIK_PRODUCT_BUILD)

@@ -5,10 +5,14 @@
 
 #include <cstring>
 
-#include "../app/globUnit.h"
+#include "../common/Buffer.h"
 #include "../common/Error.h"
-#include "../common/Text.h"
-#include "../common/Win.h"
+#include "../common/FileAttributes.h"
+#include "../common/Format.h"
+#include "../common/Path.h"
+#include "../common/ShiftJis.h"
+#include "../common/SystemPath.h"
+#include "Value.h"
 
 namespace zv {
 
@@ -56,6 +60,19 @@ bool SettingsFile::ReadBool(const char *section, const char *key, bool def) cons
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
+bool SettingsFile::Read(const OptionRead<bool> &option) const {
+    return ReadBool(kOption, option.key, option.missing);
+}
+
+std::string SettingsFile::Read(const OptionRead<const char *> &option) const {
+    return ReadString(kOption, option.key, option.missing);
+}
+
+MoveNoExt SettingsFile::Read(const OptionRead<MoveNoExt> &option) const {
+    return static_cast<MoveNoExt>(
+        ReadInteger(kOption, option.key, static_cast<int32_t>(option.missing)));
+}
+
 void SettingsFile::RaiseWriteError() const {
     throw Error(Format("%s に書き込めません", shownPath_));
 }
@@ -81,60 +98,56 @@ void SettingsFile::EraseSection(const char *section) {
 std::vector<std::string> SettingsFile::ReadSection(const char *section) const {
     // The list has no size bound: the buffer grows until every name fits. A result of size - 2 or
     // more means the list was cut (the last name may be partial and lack its double NUL).
-    std::vector<char> buf(16384);
-    DWORD n;
-    for (;;) {
-        std::fill(buf.begin(), buf.end(), '\0');
-        n = GetPrivateProfileStringA(section, nullptr, nullptr, buf.data(),
-                                     static_cast<DWORD>(buf.size()), path_.c_str());
-        if (n + 2 < buf.size()) break;
-        buf.resize(buf.size() * 2);
-    }
+    const std::string list = ReadGrowing<char>(
+        [&](char *buf, size_t size) {
+            return GetPrivateProfileStringA(section, nullptr, nullptr, buf,
+                                            static_cast<DWORD>(size), path_.c_str());
+        },
+        2, 16384);
     std::vector<std::string> keys;
-    for (size_t i = 0; i < n && buf[i];) {
-        size_t len = strnlen(&buf[i], n - i);
-        keys.emplace_back(&buf[i], len);
+    for (size_t i = 0; i < list.size() && list[i];) {
+        size_t len = strnlen(&list[i], list.size() - i);
+        keys.emplace_back(&list[i], len);
         i += len + 1;
     }
     return keys;
 }
 
 void RewriteSettings(const std::function<void(SettingsFile &)> &edit, const std::string &path) {
-    const std::string folder = ExtractFilePath(path);
-    char temp[MAX_PATH + 1] = {};
-    const bool made = folder.size() + 14 <= MAX_PATH && // GetTempFileNameA's own bound
-                      GetTempFileNameA(folder.c_str(), "zv", 0, temp) != 0;
+    std::string temp;
+    const bool made = MakeTempFileIn(ExtractFilePath(path), temp) == 0;
     bool done = false;
     if (made) {
         try {
             // A missing file is no error: the copy then starts empty, as the file would.
-            if (CopyFileA(path.c_str(), temp, FALSE) || GetLastError() == ERROR_FILE_NOT_FOUND) {
+            if (CopyFileA(path.c_str(), temp.c_str(), FALSE) ||
+                GetLastError() == ERROR_FILE_NOT_FOUND) {
                 {
                     SettingsFile copy(temp, path);
                     edit(copy);
                 } // flushed here
-                done = MoveFileExA(temp, path.c_str(),
+                done = MoveFileExA(temp.c_str(), path.c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
             }
         } catch (...) {
-            DeleteFileA(temp);
+            DeleteFileA(temp.c_str());
             throw;
         }
-        if (!done) DeleteFileA(temp);
+        if (!done) DeleteFileA(temp.c_str());
     }
     if (!done) throw Error(Format("%s に書き込めません", path));
 }
 
-void WriteDefaultSettings() {
+void WriteDefaultSettings(const std::string &baseDir) {
     std::string path = SettingsPath();
     if (FileExists(path)) return;
     SettingsFile ini(path);
-    std::string base = ExcludeTrailingBackslash(BaseDir);
-    ini.WriteBool("Option", "MoveFolder", true);
-    ini.WriteString("Option", "MoveFolderPath", base);
-    ini.WriteInteger("Option", "MoveNoExt", 1);
-    ini.WriteString("Option", "MoveNoExtPath", base);
-    ini.WriteString("Option", "BaseDir", base);
+    std::string base = ExcludeTrailingBackslash(baseDir);
+    ini.WriteBool(kOption, kMoveFolder, kNewMoveFolder);
+    ini.WriteString(kOption, kMoveFolderPath, base);
+    ini.WriteInteger(kOption, kMoveNoExt, static_cast<int32_t>(kNewMoveNoExt));
+    ini.WriteString(kOption, kMoveNoExtPath, base);
+    ini.WriteString(kOption, kBaseDir, base);
 }
 
 } // namespace zv

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Keys.h"
+
 namespace zv {
 
 // Path of the settings file: the executable's path with its extension replaced by ".INI".
@@ -32,6 +34,10 @@ class SettingsFile {
     std::string ReadString(const char *section, const char *key, const std::string &def) const;
     int32_t ReadInteger(const char *section, const char *key, int32_t def) const;
     bool ReadBool(const char *section, const char *key, bool def) const;
+    // A key of section Option as one reader reads it (Keys.h).
+    bool Read(const OptionRead<bool> &option) const;
+    std::string Read(const OptionRead<const char *> &option) const;
+    MoveNoExt Read(const OptionRead<MoveNoExt> &option) const;
 
     // These raise "%s に書き込めません" when the system refuses the write.
     void WriteString(const char *section, const char *key, const std::string &value);
@@ -41,8 +47,6 @@ class SettingsFile {
 
     // The key names of a section in file order; empty when the file or section is missing.
     std::vector<std::string> ReadSection(const char *section) const;
-
-    const std::string &Path() const { return path_; }
 
   private:
     [[noreturn]] void RaiseWriteError() const;
@@ -56,8 +60,8 @@ class SettingsFile {
 void RewriteSettings(const std::function<void(SettingsFile &)> &edit,
                      const std::string &path = SettingsPath());
 
-// Writes the five Option keys of a new settings file from the global BaseDir, unless a file
-// already exists there.
-void WriteDefaultSettings();
+// Writes the five Option keys of a new settings file for the initial folder, unless a file already
+// exists there.
+void WriteDefaultSettings(const std::string &baseDir);
 
 } // namespace zv

@@ -1,17 +1,17 @@
 // The sorting run: one pass over the dropped files, each looked up in the settings file and moved.
 #include "ZorvikUnit.h"
 
-#include "../app/globUnit.h"
-#include "../common/Text.h"
+#include "../common/Path.h"
 #include "../settings/SettingsFile.h"
+#include "Decision.h"
 #include "FileUnit.h"
 
 namespace zv {
 
-void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask) {
+void DoZorvik(const std::vector<std::string> &items, MoveEngine &moves, const RunQuestions &ask) {
     SettingsFile ini;
-    const int32_t moveNoExt = ini.ReadInteger("Option", "MoveNoExt", 1);
-    const std::string noExtPath = ini.ReadString("Option", "MoveNoExtPath", "");
+    const MoveNoExt moveNoExt = ini.Read(kSortMoveNoExt);
+    const std::string noExtPath = ini.Read(kSortMoveNoExtPath);
 
     for (const std::string &source : items) {
         const std::string name = ExtractFileName(source);
@@ -21,25 +21,24 @@ void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask) {
         if (key.empty()) {
             outcome = DecideNoExtension(moveNoExt);
         } else {
-            rule = ini.ReadString("Extensions", key.c_str(), "");
-            outcome = DecideWithExtension(rule, ini.ReadString("Ignore", key.c_str(), ""), moveNoExt);
+            rule = ini.ReadString(kExtensions, key.c_str(), "");
+            outcome =
+                DecideWithExtension(rule, ini.ReadString(kIgnore, key.c_str(), ""), moveNoExt);
         }
         switch (outcome) {
         case Outcome::Stay: break;
-        case Outcome::MoveToRule: MoveFileTo(source, PathIn(rule, name)); break;
-        case Outcome::MoveToNoExtPath: MoveFileTo(source, PathIn(noExtPath, name)); break;
+        case Outcome::MoveToRule: moves.MoveFileTo(source, PathIn(rule, name)); break;
+        case Outcome::MoveToNoExtPath: moves.MoveFileTo(source, PathIn(noExtPath, name)); break;
         case Outcome::AskRule:
-            RuleDialogMode = 2;
-            PendingFile = source;
-            ask.askRule();
+            ask.askRule(source);
             // Looked up under the file's own key, whatever extension the user typed.
-            rule = ini.ReadString("Extensions", key.c_str(), "");
-            if (!rule.empty()) MoveFileTo(source, PathIn(rule, name));
+            rule = ini.ReadString(kExtensions, key.c_str(), "");
+            if (!rule.empty()) moves.MoveFileTo(source, PathIn(rule, name));
             break;
         case Outcome::AskFolder: {
             std::string folder;
-            if (ask.askFolder(NoExtensionPrompt(name), BaseDir, folder))
-                MoveFileTo(source, PathIn(folder, name));
+            if (ask.askFolder(NoExtensionPrompt(name), folder))
+                moves.MoveFileTo(source, PathIn(folder, name));
             break;
         }
         }

@@ -1,20 +1,23 @@
 // The sorting run over the dropped files.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace zv {
 
+class MoveEngine;
+
 // The questions the run asks the user, handed in by whoever composes the program (the windows
 // live above this layer). The run itself decides nothing through them: it reads the settings file
 // again after a rule question, and moves into the folder a folder question gives.
 struct RunQuestions {
-    // Ask for a rule for the file in PendingFile (RuleDialogMode is 2).
-    void (*askRule)();
-    // Ask for a folder; true and the folder when one was chosen.
-    bool (*askFolder)(const std::string &prompt, const std::string &startFolder,
-                      std::string &folder);
+    // Ask for a rule for the file (an extension that has none).
+    std::function<void(const std::string &file)> askRule;
+    // Ask for a folder with the prompt; true and the folder when one was chosen.
+    std::function<bool(const std::string &prompt, std::string &folder)> askFolder;
 };
-void DoZorvik(const std::vector<std::string> &items, const RunQuestions &ask);
+// Sorts the files one by one, moving each through moves.
+void DoZorvik(const std::vector<std::string> &items, MoveEngine &moves, const RunQuestions &ask);
 
 } // namespace zv

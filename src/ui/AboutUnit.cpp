@@ -8,28 +8,31 @@
 #include <vector>
 
 #include "../common/Application.h"
-#include "../common/Win.h"
+#include "../common/SystemPath.h"
 
 namespace zv {
 
 const char *const kWebAddress = "https://zorvik.example/";
 
 TAboutBox::TAboutBox()
-    : Form("ﾊﾞｰｼﾞｮﾝ情報", 365, 212,
-           {
-               {Kind::Panel, IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
-               {Kind::BoldLabel, IDC_PRODUCTNAME, IDC_PANEL1, 40, 112, 285, 12,
-                "Zorvik　デスクトップ整理ツール"},
-               {Kind::LinkLabel, IDC_COPYRIGHT, IDC_PANEL1, 65, 160, 235, 12,
-                "Copyright (C) 2026 The Zorvik Project"},
-               {Kind::DefaultButton, IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
-               {Kind::AutoLabel, IDC_PRODUCTVERSION, IDC_PANEL1, 199, 128, 78, 12, nullptr},
-               {Kind::AutoLabel, IDC_FILEVERSION, IDC_PANEL1, 200, 144, 58, 12, nullptr},
-               {Kind::Image, IDC_IMAGE1, IDC_PANEL1, 8, 8, 350, 100, nullptr, kBanner},
-           }) {
+    : Form(
+          "ﾊﾞｰｼﾞｮﾝ情報", 365, 212,
+          {
+              {Kind::Panel, IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
+              {Kind::BoldLabel, IDC_PRODUCTNAME, IDC_PANEL1, 40, 112, 285, 12,
+               "Zorvik　デスクトップ整理ツール"},
+              {Kind::LinkLabel, IDC_COPYRIGHT, IDC_PANEL1, 65, 160, 235, 12,
+               "Copyright (C) 2026 The Zorvik Project"},
+              {Kind::DefaultButton, IDC_OKBUTTON, 0, 134, 183, kButtonWidth, kButtonHeight, "OK"},
+              {Kind::AutoLabel, IDC_PRODUCTVERSION, IDC_PANEL1, 199, 128, 78, 12, nullptr},
+              {Kind::AutoLabel, IDC_FILEVERSION, IDC_PANEL1, 200, 144, 58, 12, nullptr},
+              {Kind::Image, IDC_IMAGE1, IDC_PANEL1, 8, 8, 350, 100, nullptr, Group::Opens, kBanner},
+          }) {
     SetWindowSubclass(Item(IDC_COPYRIGHT), CopyrightProc, 0, reinterpret_cast<DWORD_PTR>(this));
     FormCreate();
 }
+
+TAboutBox::~TAboutBox() { RemoveWindowSubclass(Item(IDC_COPYRIGHT), CopyrightProc, 0); }
 
 void TAboutBox::FormCreate() {
     SetLabel(IDC_PRODUCTVERSION, "ProductVersion : " + GetProductVersion());
@@ -61,7 +64,9 @@ std::string VersionString(const std::string &exePath, const char *name) {
     return std::string(value, strnlen(value, length));
 }
 
-std::string TAboutBox::GetProductVersion() const { return VersionString(ExePath(), "ProductVersion"); }
+std::string TAboutBox::GetProductVersion() const {
+    return VersionString(ExePath(), "ProductVersion");
+}
 std::string TAboutBox::GetFileVersion() const { return VersionString(ExePath(), "FileVersion"); }
 
 // Whatever the browser does, the window stays as it is: the result is not looked at.

@@ -12,11 +12,19 @@ extern const char *const kWebAddress;
 
 class TAboutBox : public Form {
   public:
-    enum : int { IDC_PANEL1 = 601, IDC_PRODUCTNAME, IDC_COPYRIGHT, IDC_OKBUTTON = IDOK,
-                 IDC_PRODUCTVERSION = 605, IDC_FILEVERSION, IDC_IMAGE1 };
+    enum : int {
+        IDC_PANEL1 = 601,
+        IDC_PRODUCTNAME,
+        IDC_COPYRIGHT,
+        IDC_OKBUTTON = IDOK,
+        IDC_PRODUCTVERSION = 605,
+        IDC_FILEVERSION,
+        IDC_IMAGE1
+    };
     enum : int { kBanner = 101 }; // the banner's bitmap resource
 
     TAboutBox(); // reads the version strings (FormCreate)
+    ~TAboutBox() override;
 
   protected:
     void Command(int id, int code) override;

@@ -6,8 +6,13 @@ namespace zv {
 
 class TAddIgnoreForm : public Form {
   public:
-    enum : int { IDC_EDTEXT = 501, IDC_STATICTEXT1, IDC_STATICTEXT2, IDC_BTNOK = IDOK,
-                 IDC_BTNCANCEL = IDCANCEL };
+    enum : int {
+        IDC_EDTEXT = 501,
+        IDC_STATICTEXT1,
+        IDC_STATICTEXT2,
+        IDC_BTNOK = IDOK,
+        IDC_BTNCANCEL = IDCANCEL
+    };
 
     explicit TAddIgnoreForm(HWND listIgnore);
 

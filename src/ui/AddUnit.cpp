@@ -4,26 +4,29 @@
 
 #include "../app/globUnit.h"
 #include "../common/Application.h"
-#include "../common/Text.h"
-#include "../common/Win.h"
+#include "../common/FileAttributes.h"
+#include "../common/Path.h"
+#include "../common/ShiftJis.h"
 #include "../settings/SettingsFile.h"
 #include "../sorting/FileUnit.h"
+#include "BrowseButton.h"
 #include "ReportList.h"
 
 namespace zv {
 
 TAddForm::TAddForm(HWND listView1)
-    : Form("整理ルールの追加", 273, 136,
-           {
-               {Kind::Label, IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
-               {Kind::Label, IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-               {Kind::Edit, IDC_EDTEXT, 0, 32, 24, 57, 20, ""},
-               {Kind::Label, IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
-               {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, ""},
-               {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, 20, 20, nullptr},
-               {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
-               {Kind::Button, IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
-           }),
+    : Form(
+          "整理ルールの追加", 273, 136,
+          {
+              {Kind::Label, IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+              {Kind::Label, IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+              {Kind::Edit, IDC_EDTEXT, 0, 32, 24, 57, 20, ""},
+              {Kind::Label, IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
+              {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, ""},
+              {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, kPictureSize, kPictureSize, nullptr},
+              {Kind::DefaultButton, IDC_BTNOK, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},
+              {Kind::Button, IDC_BUTTON1, 0, 152, 105, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
+          }),
       ListView1(listView1) {}
 
 void TAddForm::Command(int id, int code) {
@@ -38,14 +41,14 @@ void TAddForm::Command(int id, int code) {
 
 void TAddForm::FormShow() {
     switch (RuleDialogMode) {
-    case 1: {
+    case RuleMode::Edit: {
         SetCaption("整理ルールの編集");
         int row = ListView1 ? ListSelectedRow(ListView1) : -1;
         SetText(IDC_EDTEXT, row >= 0 ? ListCell(ListView1, row, 0) : "");
         SetText(IDC_EDTPATH, row >= 0 ? ListCell(ListView1, row, 1) : "");
         break;
     }
-    case 2: {
+    case RuleMode::ForFile: {
         SetCaption("整理ルールの追加");
         std::string dotted = ExtensionWithDot(ExtractFileName(PendingFile));
         std::string extension = dotted.empty() ? dotted : dotted.substr(1);
@@ -53,7 +56,7 @@ void TAddForm::FormShow() {
         SetText(IDC_EDTPATH, IncludeTrailingBackslash(BaseDir) + extension);
         break;
     }
-    default:
+    case RuleMode::Add:
         SetCaption("整理ルールの追加");
         SetText(IDC_EDTEXT, "");
         SetText(IDC_EDTPATH, BaseDir);
@@ -62,13 +65,11 @@ void TAddForm::FormShow() {
     Focus(IDC_EDTEXT);
 }
 
-void TAddForm::btnBrowseClick() { BrowseInto(IDC_EDTPATH); }
+void TAddForm::btnBrowseClick() { BrowseInto(Item(IDC_EDTPATH)); }
 
 bool IsStorableExtension(const std::string &extension) {
     if (!extension.empty() && (extension[0] == '[' || extension[0] == ';')) return false;
-    for (size_t i = 0; i < extension.size(); i += CharLen(extension, i))
-        if (CharLen(extension, i) == 1 && extension[i] == '=') return false;
-    return true;
+    return FindChar(extension, "=") == std::string::npos;
 }
 
 bool ExtensionFromField(const std::string &typed, std::string &extension) {
@@ -95,10 +96,10 @@ void TAddForm::btnOKClick() {
     }
     const std::string folder = ExcludeTrailingBackslash(path);
     switch (RuleDialogMode) {
-    case 0:
+    case RuleMode::Add:
         if (ListView1) ListAppendRow(ListView1, {extension, folder});
         break;
-    case 1:
+    case RuleMode::Edit:
         if (ListView1) {
             int row = ListSelectedRow(ListView1);
             if (row >= 0) {
@@ -107,14 +108,14 @@ void TAddForm::btnOKClick() {
             }
         }
         break;
-    default: SaveRule(extension, folder); break;
+    case RuleMode::ForFile: SaveRule(extension, folder); break;
     }
     Close(ModalResult::OK);
 }
 
 void TAddForm::SaveRule(const std::string &extension, const std::string &folder) {
     SettingsFile ini;
-    ini.WriteString("Extensions", extension.c_str(), folder);
+    ini.WriteString(kExtensions, extension.c_str(), folder);
 }
 
 } // namespace zv

@@ -8,8 +8,16 @@ namespace zv {
 
 class TAddForm : public Form {
   public:
-    enum : int { IDC_EDTEXT = 101, IDC_EDTPATH, IDC_BTNBROWSE, IDC_BUTTON1,
-                 IDC_STATICTEXT1, IDC_STATICTEXT2, IDC_STATICTEXT3, IDC_BTNOK = IDOK };
+    enum : int {
+        IDC_EDTEXT = 101,
+        IDC_EDTPATH,
+        IDC_BTNBROWSE,
+        IDC_BUTTON1,
+        IDC_STATICTEXT1,
+        IDC_STATICTEXT2,
+        IDC_STATICTEXT3,
+        IDC_BTNOK = IDOK
+    };
 
     // listView1: the main window's rule list (report view), for the add and edit modes; null
     // while sorting, where a rule is saved to the settings file instead.

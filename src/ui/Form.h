@@ -1,72 +1,38 @@
 // The form base of every window of the program: a fixed-size dialog frame built from a table of
-// controls in pixels, the program's font and colours, modal showing, pages, and keyboard handling.
+// controls (Controls.h), shown modally (ModalLoop.h), with the window procedure that dispatches to
+// the handlers and where every error of a handler ends.
 #pragma once
 #include <windows.h>
 
-#include <initializer_list>
-#include <map>
 #include <string>
-#include <vector>
+
+#include "Controls.h"
+#include "ModalLoop.h"
+#include "TabPages.h"
 
 namespace zv {
-
-enum class Kind {
-    Label,         // static text
-    AutoLabel,     // static text sized to its text, growing to the right
-    BoldLabel,     // the same in the bold window font
-    LinkLabel,     // an AutoLabel that reports clicks
-    Edit,
-    Button,
-    DefaultButton,
-    Radio,
-    Group,
-    Picture,       // the open-folder picture button: reports clicks, never takes the focus
-    Image,         // a bitmap resource (ControlSpec::resource) that reports clicks
-    Panel,         // a frame with a lowered outer and a raised inner bevel
-    Bevel,         // a sunken horizontal separator line
-    Tabs,          // a page control; its pages are the Page rows whose parent it is
-    Page,          // one page of a page control: no window of its own beyond a placeholder
-    List,          // a borderless report list: whole-row select, one row at most
-};
-
-// One control: kind, id, the control it sits in (0 for the window: a group box, a panel or a
-// page), its rectangle relative to that parent, and its caption. The table's order is the tab
-// order. A page's left and top are ignored: it fills its page control's display area.
-struct ControlSpec {
-    Kind kind;
-    int id;
-    int parent;
-    int left, top, width, height;
-    const char *caption;
-    int resource; // Image only: the bitmap's resource id
-};
 
 enum class ModalResult { None, OK, Cancel };
 
 class Form {
   public:
-    Form(const char *caption, int clientWidth, int clientHeight,
-         std::initializer_list<ControlSpec> controls);
+    Form(const char *caption, int clientWidth, int clientHeight, const ControlTable &controls);
     virtual ~Form();
     Form(const Form &) = delete;
     Form &operator=(const Form &) = delete;
 
     // Shows the window centred and modal to every other window of the program until it closes.
     ModalResult ShowModal();
-    HWND Handle() const { return hwnd_; }
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
-    std::string Text(int id) const;
-    void SetText(int id, const std::string &text);
-    void SetCaption(const std::string &caption);
-    bool Checked(int id) const;
+    std::string Text(int id) const { return TextOf(Item(id)); }
+    void SetText(int id, const std::string &text) { SetWindowTextA(Item(id), text.c_str()); }
+    void SetCaption(const std::string &caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+    bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void Enable(int id, bool enabled);
     // Selects one radio button of a set (or none, with id 0); only the selected one is a tab stop.
     void SelectRadio(std::initializer_list<int> set, int id);
-    void Focus(int id);
-    // A browse button: lets the user pick a folder for the edit field, starting where the
-    // field's text says; a cancelled choice leaves the field as it is.
-    void BrowseInto(int edit);
+    void Focus(int id) { SetFocus(Item(id)); }
 
   protected:
     // Runs each time the window is shown, before it takes input.
@@ -84,31 +50,26 @@ class Form {
     // Ends the modal showing with a result, unless FormClose keeps the window open.
     void Close(ModalResult result);
 
-    // Shows the controls of one page of a page control and hides those of its other pages.
-    void ShowPage(int tabs, int page);
-    int CurrentPage(int tabs) const;
+    void ShowPage(int tabs, int page) { pages_.Show(hwnd_, tabs, page); }
+    int CurrentPage(int tabs) const { return pages_.Current(hwnd_, tabs); }
     // The fonts every control uses: regular, or underlined for a link under the pointer.
-    HFONT Font(bool underlined = false) const { return underlined ? underline_ : font_; }
+    HFONT Font(bool underlined = false) const {
+        return (underlined ? fonts_.underlined : fonts_.regular).get();
+    }
     // Gives an AutoLabel its text and the width of that text.
-    void SetLabel(int id, const std::string &text);
+    void SetLabel(int id, const std::string &text) { zv::SetLabel(Item(id), text); }
 
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-    void DrawPicture(const DRAWITEMSTRUCT &item) const;
-    int DefaultButton() const;
-    HWND CreateControl(const ControlSpec &c, DWORD groupStyle);
 
-    HWND hwnd_ = nullptr;
-    HFONT font_ = nullptr, bold_ = nullptr, underline_ = nullptr;
-    HBITMAP folder_ = nullptr;
-    std::vector<HBITMAP> images_;
-    int defaultId_ = 0;
+    Fonts fonts_;
+    Pictures pictures_;
+    TabPages pages_;
+    DialogKeys keys_;
     ModalResult result_ = ModalResult::None;
     bool closed_ = false;
-    HWND savedFocus_ = nullptr;
-    std::map<int, int> pageOf_;             // control id -> the page it sits on
-    std::map<int, std::vector<int>> pages_; // page control id -> its pages, in order
+    HWND hwnd_ = nullptr; // destroyed first, before what its controls draw with
 };
 
 } // namespace zv

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "../app/globUnit.h"
-#include "../common/Text.h"
+#include "../common/Path.h"
 #include "../settings/SettingsFile.h"
 #include "AboutUnit.h"
 #include "AddIgnoreUnit.h"
@@ -15,39 +15,25 @@
 namespace zv {
 
 TMainForm::TMainForm()
-    : OptionsForm("Zorvikの設定", 311, 309,
-                  {
-                      {Kind::DefaultButton, IDC_BTNOK, 0, 8, 280, 97, 25, "OK"},
-                      {Kind::Button, IDC_BTNCANCEL, 0, 108, 280, 97, 25, "ｷｬﾝｾﾙ"},
-                      {Kind::Button, IDC_BTNABOUT, 0, 208, 280, 97, 25, "ﾊﾞｰｼﾞｮﾝ情報..."},
-                      {Kind::Button, IDC_BTNADD, 0, 8, 240, 97, 25, "追加(&A)..."},
-                      {Kind::Button, IDC_BTNDELETE, 0, 108, 240, 97, 25, "削除(&D)"},
-                      {Kind::Button, IDC_BTNEDIT, 0, 208, 240, 97, 25, "編集(&E)..."},
-                      {Kind::Tabs, IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
-                      {Kind::Page, IDC_TABSHEET1, IDC_PAGECONTROL1, 0, 0, 289, 198, "ﾌｧｲﾙの格納先"},
-                      {Kind::List, IDC_LISTVIEW1, IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
-                      {Kind::Page, IDC_TABSHEET2, IDC_PAGECONTROL1, 0, 0, 289, 198, "無視するﾌｧｲﾙ"},
-                      {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
-                      {Kind::Page, IDC_TABSHEET3, IDC_PAGECONTROL1, 0, 0, 289, 198, "設定"},
-                      {Kind::Group, IDC_GROUPBOX1, IDC_TABSHEET3, 0, 0, 289, 89,
-                       "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-                      {Kind::Radio, IDC_RADIOMOVEFOLDER, IDC_GROUPBOX1, 8, 16, 273, 17,
-                       "指定ﾌｫﾙﾀﾞに移動する"},
-                      {Kind::Radio, IDC_RADIOZORVIKFOLDER, IDC_GROUPBOX1, 8, 64, 233, 17,
-                       "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
-                      {Kind::Edit, IDC_EDTFOLDERMOVEPATH, IDC_GROUPBOX1, 24, 37, 233, 20, ""},
-                      {Kind::Picture, IDC_BTNBROWSE, IDC_GROUPBOX1, 261, 37, 20, 20, nullptr},
-                      {Kind::Group, IDC_GROUPBOX2, IDC_TABSHEET3, 0, 90, 289, 103,
-                       "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-                      {Kind::Radio, IDC_RADIOMOVENOEXT, IDC_GROUPBOX2, 8, 16, 273, 17,
-                       "指定ﾌｫﾙﾀﾞに移動する"},
-                      {Kind::Edit, IDC_EDTNOEXTMOVEPATH, IDC_GROUPBOX2, 24, 37, 233, 20, ""},
-                      {Kind::Radio, IDC_RADIONOMOVENOEXT, IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない"},
-                      {Kind::Radio, IDC_RADIOINQUIRY, IDC_GROUPBOX2, 8, 64, 241, 17,
-                       "ﾌｧｲﾙごとに問い合わせる"},
-                      {Kind::Picture, IDC_BTNBROWSE2, IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
-                      {Kind::Bevel, IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr},
-                  }),
+    : OptionsForm(
+          "Zorvikの設定", 311, 309,
+          ControlTable{
+              {Kind::DefaultButton, IDC_BTNOK, 0, 8, 280, kButtonWidth, kButtonHeight, "OK"},
+              {Kind::Button, IDC_BTNCANCEL, 0, 108, 280, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
+              {Kind::Button, IDC_BTNABOUT, 0, 208, 280, kButtonWidth, kButtonHeight,
+               "ﾊﾞｰｼﾞｮﾝ情報..."},
+              {Kind::Button, IDC_BTNADD, 0, 8, 240, kButtonWidth, kButtonHeight, "追加(&A)..."},
+              {Kind::Button, IDC_BTNDELETE, 0, 108, 240, kButtonWidth, kButtonHeight, "削除(&D)"},
+              {Kind::Button, IDC_BTNEDIT, 0, 208, 240, kButtonWidth, kButtonHeight, "編集(&E)..."},
+              {Kind::Tabs, IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
+              {Kind::Page, IDC_TABSHEET1, IDC_PAGECONTROL1, 0, 0, 289, 198, "ﾌｧｲﾙの格納先"},
+              {Kind::List, IDC_LISTVIEW1, IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
+              {Kind::Page, IDC_TABSHEET2, IDC_PAGECONTROL1, 0, 0, 289, 198, "無視するﾌｧｲﾙ"},
+              {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
+              {Kind::Page, IDC_TABSHEET3, IDC_PAGECONTROL1, 0, 0, 289, 198, "設定"},
+          } + FolderGroup(IDC_TABSHEET3) +
+              NoExtGroup(IDC_TABSHEET3) +
+              ControlTable{{Kind::Bevel, IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr}}),
       ListView1(Item(IDC_LISTVIEW1)), ListIgnore(Item(IDC_LISTIGNORE)) {
     FormCreate();
 }
@@ -70,15 +56,15 @@ void TMainForm::FormCreate() {
     SettingsFile ini;
     {
         ListUpdate update(ListView1);
-        for (const std::string &key : ini.ReadSection("Extensions"))
-            ListAppendRow(ListView1, {key, ini.ReadString("Extensions", key.c_str(), "")});
+        for (const std::string &key : ini.ReadSection(kExtensions))
+            ListAppendRow(ListView1, {key, ini.ReadString(kExtensions, key.c_str(), "")});
     }
     {
         ListUpdate update(ListIgnore); // every key is listed, whatever its value
-        for (const std::string &key : ini.ReadSection("Ignore")) ListAppendRow(ListIgnore, {key});
+        for (const std::string &key : ini.ReadSection(kIgnore)) ListAppendRow(ListIgnore, {key});
     }
     LoadOptions(ini);
-    BaseDir = ini.ReadString("Option", "BaseDir", "");
+    BaseDir = ini.Read(kFormBaseDir);
 }
 
 void TMainForm::Command(int id, int code) {
@@ -131,7 +117,7 @@ HWND TMainForm::PageList() const {
 }
 
 void TMainForm::btnAddClick() {
-    RuleDialogMode = 0;
+    RuleDialogMode = RuleMode::Add;
     HWND list = PageList();
     if (list == ListView1) {
         if (AddForm->ShowModal() == ModalResult::OK) ListSortRows(ListView1, 2);
@@ -144,7 +130,7 @@ void TMainForm::btnAddClick() {
 void TMainForm::btnEDITClick() {
     HWND list = PageList();
     if (!list || ListSelectedRow(list) < 0) return;
-    RuleDialogMode = 1;
+    RuleDialogMode = RuleMode::Edit;
     if (list == ListView1)
         AddForm->ShowModal();
     else
@@ -162,12 +148,12 @@ void TMainForm::btnOKClick() {
     // place only when all of them succeeded, so a failed save loses nothing; the window then
     // stays open for another try or Cancel.
     RewriteSettings([this](SettingsFile &ini) {
-        ini.EraseSection("Extensions");
+        ini.EraseSection(kExtensions);
         for (const auto &row : ListRows(ListView1, 2))
-            ini.WriteString("Extensions", row[0].c_str(), row[1]);
-        ini.EraseSection("Ignore");
+            ini.WriteString(kExtensions, row[0].c_str(), row[1]);
+        ini.EraseSection(kIgnore);
         for (const auto &row : ListRows(ListIgnore, 1))
-            ini.WriteString("Ignore", row[0].c_str(), "NULL");
+            ini.WriteString(kIgnore, row[0].c_str(), kIgnoreMarker);
         SaveOptions(ini, ExcludeTrailingBackslash(Text(IDC_EDTFOLDERMOVEPATH)),
                     ExcludeTrailingBackslash(Text(IDC_EDTNOEXTMOVEPATH)));
     });

@@ -10,9 +10,21 @@ class TAddIgnoreForm;
 
 class TMainForm : public OptionsForm {
   public:
-    enum : int { IDC_BTNOK = IDOK, IDC_BTNCANCEL = IDCANCEL, IDC_BTNABOUT = 401, IDC_BTNADD,
-                 IDC_BTNDELETE, IDC_BTNEDIT, IDC_PAGECONTROL1, IDC_TABSHEET1, IDC_LISTVIEW1,
-                 IDC_TABSHEET2, IDC_LISTIGNORE, IDC_TABSHEET3, IDC_BEVEL1 };
+    enum : int {
+        IDC_BTNOK = IDOK,
+        IDC_BTNCANCEL = IDCANCEL,
+        IDC_BTNABOUT = 401,
+        IDC_BTNADD,
+        IDC_BTNDELETE,
+        IDC_BTNEDIT,
+        IDC_PAGECONTROL1,
+        IDC_TABSHEET1,
+        IDC_LISTVIEW1,
+        IDC_TABSHEET2,
+        IDC_LISTIGNORE,
+        IDC_TABSHEET3,
+        IDC_BEVEL1
+    };
 
     TMainForm(); // reads the whole settings file (FormCreate)
 

@@ -10,27 +10,61 @@ constexpr std::initializer_list<int> kFolderSet = {OptionsForm::IDC_RADIOMOVEFOL
 constexpr std::initializer_list<int> kNoExtSet = {OptionsForm::IDC_RADIOMOVENOEXT,
                                                   OptionsForm::IDC_RADIOINQUIRY,
                                                   OptionsForm::IDC_RADIONOMOVENOEXT};
+
+// The radio button of each choice for files without a rule; another number selects none.
+int NoExtRadio(MoveNoExt mode) {
+    switch (mode) {
+    case MoveNoExt::ToFolder: return OptionsForm::IDC_RADIOMOVENOEXT;
+    case MoveNoExt::Ask: return OptionsForm::IDC_RADIOINQUIRY;
+    case MoveNoExt::Leave: return OptionsForm::IDC_RADIONOMOVENOEXT;
+    default: return 0;
+    }
+}
 } // namespace
 
+ControlTable OptionsForm::FolderGroup(int parent) {
+    return {
+        {Kind::Group, IDC_GROUPBOX1, parent, 0, 0, 289, 89, "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
+        {Kind::Picture, IDC_BTNBROWSE, IDC_GROUPBOX1, 261, 37, kPictureSize, kPictureSize, nullptr},
+        {Kind::Radio, IDC_RADIOMOVEFOLDER, IDC_GROUPBOX1, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
+        {Kind::Radio, IDC_RADIOZORVIKFOLDER, IDC_GROUPBOX1, 8, 64, 233, 17,
+         "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する", Group::Joins},
+        {Kind::Edit, IDC_EDTFOLDERMOVEPATH, IDC_GROUPBOX1, 24, 37, 233, 20, "", Group::Joins},
+    };
+}
+
+ControlTable OptionsForm::NoExtGroup(int parent) {
+    return {
+        {Kind::Group, IDC_GROUPBOX2, parent, 0, 90, 289, 103,
+         "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
+        {Kind::Picture, IDC_BTNBROWSE2, IDC_GROUPBOX2, 261, 37, kPictureSize, kPictureSize,
+         nullptr},
+        {Kind::Radio, IDC_RADIOMOVENOEXT, IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
+        {Kind::Edit, IDC_EDTNOEXTMOVEPATH, IDC_GROUPBOX2, 24, 37, 233, 20, "", Group::Joins},
+        {Kind::Radio, IDC_RADIONOMOVENOEXT, IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない",
+         Group::Joins},
+        {Kind::Radio, IDC_RADIOINQUIRY, IDC_GROUPBOX2, 8, 64, 241, 17, "ﾌｧｲﾙごとに問い合わせる",
+         Group::Joins},
+    };
+}
+
 void OptionsForm::LoadOptions(const SettingsFile &ini) {
-    bool moveFolder = ini.ReadBool("Option", "MoveFolder", true);
+    bool moveFolder = ini.Read(kFormMoveFolder);
     SelectRadio(kFolderSet, moveFolder ? IDC_RADIOMOVEFOLDER : IDC_RADIOZORVIKFOLDER);
     EnableFolderPath(moveFolder);
-    SetText(IDC_EDTFOLDERMOVEPATH, ini.ReadString("Option", "MoveFolderPath", ""));
-    // A value outside 0 to 2 selects nothing and is kept until the user picks one.
-    NoExtMode = ini.ReadInteger("Option", "MoveNoExt", 0);
-    const int noExtRadio[] = {IDC_RADIOMOVENOEXT, IDC_RADIOINQUIRY, IDC_RADIONOMOVENOEXT};
-    SelectRadio(kNoExtSet, NoExtMode >= 0 && NoExtMode <= 2 ? noExtRadio[NoExtMode] : 0);
-    EnableNoExtPath(NoExtMode == 0);
-    SetText(IDC_EDTNOEXTMOVEPATH, ini.ReadString("Option", "MoveNoExtPath", ""));
+    SetText(IDC_EDTFOLDERMOVEPATH, ini.Read(kFormMoveFolderPath));
+    NoExtMode = ini.Read(kFormMoveNoExt);
+    SelectRadio(kNoExtSet, NoExtRadio(NoExtMode));
+    EnableNoExtPath(NoExtMode == MoveNoExt::ToFolder);
+    SetText(IDC_EDTNOEXTMOVEPATH, ini.Read(kFormMoveNoExtPath));
 }
 
 void OptionsForm::SaveOptions(SettingsFile &ini, const std::string &folderPath,
                               const std::string &noExtPath) {
-    ini.WriteBool("Option", "MoveFolder", Checked(IDC_RADIOMOVEFOLDER));
-    ini.WriteString("Option", "MoveFolderPath", folderPath);
-    ini.WriteInteger("Option", "MoveNoExt", NoExtMode);
-    ini.WriteString("Option", "MoveNoExtPath", noExtPath);
+    ini.WriteBool(kOption, kMoveFolder, Checked(IDC_RADIOMOVEFOLDER));
+    ini.WriteString(kOption, kMoveFolderPath, folderPath);
+    ini.WriteInteger(kOption, kMoveNoExt, static_cast<int32_t>(NoExtMode));
+    ini.WriteString(kOption, kMoveNoExtPath, noExtPath);
 }
 
 bool OptionsForm::OptionCommand(int id, int code) {
@@ -69,19 +103,19 @@ void OptionsForm::radioZorvikFolderClick() {
 
 void OptionsForm::radioMoveNoExtClick() {
     SelectRadio(kNoExtSet, IDC_RADIOMOVENOEXT);
-    NoExtMode = 0;
+    NoExtMode = MoveNoExt::ToFolder;
     EnableNoExtPath(true);
 }
 
 void OptionsForm::radioInquiryClick() {
     SelectRadio(kNoExtSet, IDC_RADIOINQUIRY);
-    NoExtMode = 1;
+    NoExtMode = MoveNoExt::Ask;
     EnableNoExtPath(false);
 }
 
 void OptionsForm::radioNoMoveNoExtClick() {
     SelectRadio(kNoExtSet, IDC_RADIONOMOVENOEXT);
-    NoExtMode = 2;
+    NoExtMode = MoveNoExt::Leave;
     EnableNoExtPath(false);
 }
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "../common/Buffer.h"
+
 namespace zv {
 
 void ListAddColumn(HWND list, const std::string &header, int width) {
@@ -26,18 +28,18 @@ int ListSelectedRow(HWND list) {
 }
 
 std::string ListCell(HWND list, int row, int column) {
-    std::vector<char> buf(MAX_PATH + 1);
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buf.data();
-        item.cchTextMax = static_cast<int>(buf.size());
-        int n = static_cast<int>(SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                              reinterpret_cast<LPARAM>(&item)));
-        if (n < static_cast<int>(buf.size()) - 1)
-            return std::string(buf.data(), static_cast<size_t>(std::max(n, 0)));
-        buf.resize(buf.size() * 2);
-    }
+    // A cell longer than the buffer comes back cut to it.
+    return ReadGrowing<char>(
+        [&](char *buf, size_t size) {
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = buf;
+            item.cchTextMax = static_cast<int>(size);
+            LRESULT n = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(&item));
+            return static_cast<size_t>(std::max<LRESULT>(n, 0));
+        },
+        1, MAX_PATH + 1);
 }
 
 void ListSetCell(HWND list, int row, int column, const std::string &text) {
@@ -52,13 +54,16 @@ int ListAppendRow(HWND list, const std::vector<std::string> &cells) {
     item.mask = LVIF_TEXT;
     item.iItem = ListRowCount(list);
     item.pszText = const_cast<char *>(cells.empty() ? "" : cells[0].c_str());
-    int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    int row =
+        static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     for (size_t c = 1; row >= 0 && c < cells.size(); ++c)
         ListSetCell(list, row, static_cast<int>(c), cells[c]);
     return row;
 }
 
-void ListDeleteRow(HWND list, int row) { SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0); }
+void ListDeleteRow(HWND list, int row) {
+    SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+}
 
 std::vector<std::vector<std::string>> ListRows(HWND list, int columns) {
     std::vector<std::vector<std::string>> rows(static_cast<size_t>(ListRowCount(list)));

@@ -13,23 +13,12 @@ namespace zv {
 
 TFormSetting::TFormSetting()
     : OptionsForm("Zorvikの設定", 290, 226,
-           {
-               {Kind::Group, IDC_GROUPBOX2, 0, 0, 90, 289, 103,
-                "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-               {Kind::Picture, IDC_BTNBROWSE2, IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
-               {Kind::Radio, IDC_RADIOMOVENOEXT, IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-               {Kind::Edit, IDC_EDTNOEXTMOVEPATH, IDC_GROUPBOX2, 24, 37, 233, 20, ""},
-               {Kind::Radio, IDC_RADIONOMOVENOEXT, IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない"},
-               {Kind::Radio, IDC_RADIOINQUIRY, IDC_GROUPBOX2, 8, 64, 241, 17, "ﾌｧｲﾙごとに問い合わせる"},
-               {Kind::DefaultButton, IDC_BTNOK, 0, 40, 198, 97, 25, "OK"},
-               {Kind::Group, IDC_GROUPBOX1, 0, 0, 0, 289, 89, "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-               {Kind::Picture, IDC_BTNBROWSE, IDC_GROUPBOX1, 261, 37, 20, 20, nullptr},
-               {Kind::Radio, IDC_RADIOMOVEFOLDER, IDC_GROUPBOX1, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-               {Kind::Radio, IDC_RADIOZORVIKFOLDER, IDC_GROUPBOX1, 8, 64, 233, 17,
-                "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
-               {Kind::Edit, IDC_EDTFOLDERMOVEPATH, IDC_GROUPBOX1, 24, 37, 233, 20, ""},
-               {Kind::Button, IDC_BTNCANCEL, 0, 144, 198, 97, 25, "ｷｬﾝｾﾙ"},
-           }) {
+                  NoExtGroup(0) +
+                      ControlTable{{Kind::DefaultButton, IDC_BTNOK, 0, 40, 198, kButtonWidth,
+                                    kButtonHeight, "OK"}} +
+                      FolderGroup(0) +
+                      ControlTable{{Kind::Button, IDC_BTNCANCEL, 0, 144, 198, kButtonWidth,
+                                    kButtonHeight, "ｷｬﾝｾﾙ"}}) {
     FormCreate();
 }
 
@@ -37,7 +26,7 @@ void TFormSetting::FormCreate() {
     Accepted = false;
     SettingsFile ini;
     LoadOptions(ini);
-    BaseDir = ini.ReadString("Option", "BaseDir", "");
+    BaseDir = ini.Read(kFormBaseDir);
 }
 
 void TFormSetting::Command(int id, int code) {

@@ -18,8 +18,8 @@ struct BadIni {
 };
 
 std::string Rule(const std::string &root, const char *eol = "\r\n") {
-    return std::string("[Option]") + eol + "MoveNoExt=2" + eol + "[Extensions]" + eol + "txt=" + root +
-           "\\Docs" + eol;
+    return std::string("[Option]") + eol + "MoveNoExt=2" + eol + "[Extensions]" + eol +
+           "txt=" + root + "\\Docs" + eol;
 }
 
 const BadIni kBadInis[] = {
@@ -31,37 +31,43 @@ const BadIni kBadInis[] = {
          return junk + "\r\n" + Rule(root);
      },
      "Docs", false},
-    {"Utf8ByteOrderMark", [](const std::string &root) { return "\xEF\xBB\xBF" + Rule(root); }, "Docs", false},
+    {"Utf8ByteOrderMark", [](const std::string &root) { return "\xEF\xBB\xBF" + Rule(root); },
+     "Docs", false},
     {"LineFeedsOnly", [](const std::string &root) { return Rule(root, "\n"); }, "Docs", false},
     {"LinesWithoutEquals",
      [](const std::string &root) {
-         return "[Option]\r\nno equals here\r\nMoveNoExt=2\r\n[Extensions]\r\njunk line\r\n=x\r\n[half\r\ntxt=" +
+         return "[Option]\r\nno equals here\r\nMoveNoExt=2\r\n[Extensions]\r\njunk "
+                "line\r\n=x\r\n[half\r\ntxt=" +
                 root + "\\Docs\r\n";
      },
      "Docs", false},
     {"DuplicateKeysFirstWins",
      [](const std::string &root) {
-         return "[Option]\r\nMoveNoExt=2\r\n[Extensions]\r\ntxt=" + root + "\\First\r\nTXT=" + root +
-                "\\Second\r\n[Extensions]\r\ntxt=" + root + "\\Third\r\n";
+         return "[Option]\r\nMoveNoExt=2\r\n[Extensions]\r\ntxt=" + root +
+                "\\First\r\nTXT=" + root + "\\Second\r\n[Extensions]\r\ntxt=" + root +
+                "\\Third\r\n";
      },
      "First", false},
     {"TenMegabytes",
      [](const std::string &root) {
          std::string s = "[Option]\r\nMoveNoExt=2\r\n[Extensions]\r\n";
          for (int i = 0; s.size() < 10 * 1024 * 1024; ++i)
-             s += "k" + std::to_string(i) + "=" + root + "\\Elsewhere\\" + std::to_string(i) + "\r\n";
+             s += "k" + std::to_string(i) + "=" + root + "\\Elsewhere\\" + std::to_string(i) +
+                  "\r\n";
          return s + "txt=" + root + "\\Docs\r\n";
      },
      "Docs", false},
     {"LongValueBeside",
      [](const std::string &root) {
-         return "[Option]\r\nMoveNoExt=2\r\nBaseDir=" + std::string(5000, 'b') + "\r\n[Extensions]\r\nlong=" +
-                std::string(5000, '\x95') + "\r\ntxt=" + root + "\\Docs\r\n";
+         return "[Option]\r\nMoveNoExt=2\r\nBaseDir=" + std::string(5000, 'b') +
+                "\r\n[Extensions]\r\nlong=" + std::string(5000, '\x95') + "\r\ntxt=" + root +
+                "\\Docs\r\n";
      },
      "Docs", false},
     {"LongRuleFolder",
      [](const std::string &root) {
-         return "[Option]\r\nMoveNoExt=2\r\n[Extensions]\r\ntxt=" + root + "\\" + std::string(5000, 'd') + "\r\n";
+         return "[Option]\r\nMoveNoExt=2\r\n[Extensions]\r\ntxt=" + root + "\\" +
+                std::string(5000, 'd') + "\r\n";
      },
      "in", true},
 };

@@ -11,8 +11,8 @@ namespace {
 class E2EFirstRun : public ZorvikTest {
   protected:
     static std::string Defaults(const std::string &base) {
-        return "[Option]\r\nMoveFolder=1\r\nMoveFolderPath=" + base + "\r\nMoveNoExt=1\r\nMoveNoExtPath=" +
-               base + "\r\nBaseDir=" + base + "\r\n";
+        return "[Option]\r\nMoveFolder=1\r\nMoveFolderPath=" + base +
+               "\r\nMoveNoExt=1\r\nMoveNoExtPath=" + base + "\r\nBaseDir=" + base + "\r\n";
     }
     // This process shares the prefix, so its documents folder is the program's.
     static std::string Documents() {
@@ -28,12 +28,13 @@ TEST_F(E2EFirstRun, ChooserCancelledAndWindowCancelled) {
     Make("in\\README");
     Make("in\\a.txt");
     RunResult r = Run({P("in\\README"), P("in\\a.txt")},
-                      {Chooser(kCancel, "", "初期フォルダを指定してください。"), Form(kFirstRunTitle, kFirstRunCancel)});
+                      {Chooser(kCancel, "", "初期フォルダを指定してください。"),
+                       Form(kFirstRunTitle, kFirstRunCancel)});
     EXPECT_EQ(0u, r.exitCode);
     ASSERT_EQ(2u, r.windows.size());
     EXPECT_EQ("初期フォルダを指定してください。", r.windows[0].text);
     EXPECT_EQ(Documents(), r.windows[0].selection);
-    EXPECT_EQ(Documents(), r.windows[1].controls[211]); // the folder path field
+    EXPECT_EQ(Documents(), r.windows[1].controls[kFirstRunFolderPath]);
     EXPECT_EQ(Defaults(Documents()), ReadBytes(IniPath()));
     EXPECT_EQ(Named({"in\\README", "in\\a.txt"}), Tree());
 }
@@ -44,9 +45,9 @@ TEST_F(E2EFirstRun, ChooserCancelledAndWindowCancelled) {
 TEST_F(E2EFirstRun, ChooserConfirmedAndWindowConfirmed) {
     MakeDir("chosen");
     Make("in\\README");
-    RunResult r = Run({P("in\\README")},
-                      {Chooser(kOk, P("chosen"), "初期フォルダを指定してください。"), Form(kFirstRunTitle, kOk),
-                       Chooser(kOk, "", "\"README\"")});
+    RunResult r =
+        Run({P("in\\README")}, {Chooser(kOk, P("chosen"), "初期フォルダを指定してください。"),
+                                Form(kFirstRunTitle, kOk), Chooser(kOk, "", "\"README\"")});
     EXPECT_EQ(0u, r.exitCode);
     ASSERT_EQ(3u, r.windows.size());
     EXPECT_EQ(P("chosen"), r.windows[2].selection);

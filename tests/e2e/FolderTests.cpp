@@ -2,8 +2,9 @@
 // volumes, drive roots, a fatal empty destination, and links that lead back to a parent.
 #include "robot/Robot.h"
 
+#include "common/Path.h"
+
 #include <algorithm>
-#include <cstring>
 #include <functional>
 
 using namespace zvtest;
@@ -29,7 +30,8 @@ class E2EFolderDestination : public ZorvikTest, public ::testing::WithParamInter
 TEST_P(E2EFolderDestination, MovedWhole) {
     WriteIni(Ini({"[Option]", "MoveFolder=1", std::string("MoveFolderPath=") + GetParam().value,
                   "MoveNoExt=2"}));
-    for (const char *f : {"x.jpg", ".hidden", "sub\\y.jpg", "予定表\\表.jpg"}) Make(std::string("in\\Photos\\") + f);
+    for (const char *f : {"x.jpg", ".hidden", "sub\\y.jpg", "予定表\\表.jpg"})
+        Make(std::string("in\\Photos\\") + f);
     MakeDir("in\\Photos\\empty");
     Listing photos = Tree("in\\Photos");
     std::string dest = Expand(GetParam().value);
@@ -39,14 +41,14 @@ TEST_P(E2EFolderDestination, MovedWhole) {
 
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_FALSE(Exists(P("in\\Photos")));
-    EXPECT_EQ(photos, TreeAt(InFolder(dest, "Photos")));
+    EXPECT_EQ(photos, TreeAt(zv::PathIn(dest, "Photos")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     MoveFolderPath, E2EFolderDestination,
     ::testing::Values(Destination{"Plain", "%R\\Sorted"},
                       Destination{"TrailingBackslash", "%R\\Sorted\\"},
-                      Destination{"Quoted", "\"\"%R\\Sorted\"\""},       // one pair is the file's
+                      Destination{"Quoted", "\"\"%R\\Sorted\"\""}, // one pair is the file's
                       Destination{"QuotedTrailing", "\"\"%R\\Sorted\\\"\""},
                       Destination{"MissingParents", "%R\\New\\Deep\\Sorted"},
                       Destination{"ShiftJis", "%R\\予定表"},
@@ -65,7 +67,8 @@ TEST_F(E2EFolders, FolderMovesComeBeforeAnyFile) {
     Make("in\\Other\\o.jpg");
     RunResult r = Run({P("in\\a.txt"), P("in\\Photos"), P("in\\Other")});
     EXPECT_EQ(0u, r.exitCode);
-    EXPECT_EQ(Named({"in\\Photos\\a.txt", "Sorted\\Photos\\x.jpg", "Sorted\\Other\\o.jpg"}), Tree());
+    EXPECT_EQ(Named({"in\\Photos\\a.txt", "Sorted\\Photos\\x.jpg", "Sorted\\Other\\o.jpg"}),
+              Tree());
 }
 
 // A folder moved to another volume arrives whole, with its bytes, and the source is gone; a file
@@ -109,36 +112,32 @@ TEST_F(E2EFolders, NameTakenInTheDestination) {
 TEST_F(E2EFolders, ExpandedDepthFirst) {
     WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveFolderPath=", "MoveNoExt=2", "[Extensions]",
                   "txt=%R\\Docs"}));
-    const char *files[] = {"a.txt", "s1\\b.txt", "s1\\s2\\c.txt", "s1\\e.txt", "s3\\d.txt", ".h.txt"};
+    const char *files[] = {"a.txt",     "s1\\b.txt", "s1\\s2\\c.txt",
+                           "s1\\e.txt", "s3\\d.txt", ".h.txt"};
     for (const char *f : files) {
         Make(std::string("in\\D\\") + f);
-        Make("Docs\\" + FileNameOf(f), "old");
+        Make("Docs\\" + zv::ExtractFileName(f), "old");
     }
     SetFileAttributesA(P("in\\D\\.h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
     MakeDir("in\\D\\empty");
     // The order the file system lists them in, walked depth-first.
     std::vector<std::string> order;
     std::function<void(const std::string &)> walk = [&](const std::string &dir) {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((dir + "*.*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) return;
-        do {
-            if (!std::strcmp(fd.cFileName, ".") || !std::strcmp(fd.cFileName, "..")) continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                walk(dir + fd.cFileName + "\\");
+        for (const FolderEntry &e : ListFolder(dir))
+            if (e.attributes & FILE_ATTRIBUTE_DIRECTORY)
+                walk(dir + e.name + "\\");
             else
-                order.push_back(fd.cFileName);
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+                order.push_back(e.name);
     };
     walk(P("in\\D\\"));
     ASSERT_EQ(6u, order.size());
     std::vector<Answer> script;
-    for (const std::string &name : order) script.push_back(Box(kConfirmTitle, kYes, P("Docs\\" + name)));
+    for (const std::string &name : order)
+        script.push_back(Box(kConfirmTitle, kYes, P("Docs\\" + name)));
     Listing expected = Tree();
     for (const char *f : files) {
         std::string from = std::string("in\\D\\") + f;
-        expected.erase("Docs\\" + FileNameOf(from));
+        expected.erase("Docs\\" + zv::ExtractFileName(from));
         MoveEntry(expected, from, "Docs\\");
     }
 
@@ -148,33 +147,6 @@ TEST_F(E2EFolders, ExpandedDepthFirst) {
     EXPECT_EQ(expected, Tree());
 }
 
-// The Unix path of a file on a Wine drive; empty outside Wine.
-std::string UnixPath(const std::string &path) {
-    typedef char *(CDECL * UnixName)(const WCHAR *);
-    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void *>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    WCHAR wide[MAX_PATH];
-    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return "";
-    char *name = unixName(wide);
-    if (!name) return "";
-    std::string s = name;
-    HeapFree(GetProcessHeap(), 0, name);
-    return s;
-}
-
-// Runs a Unix program (Wine starts ELF executables) and waits for it.
-void RunUnix(const std::string &commandLine) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-}
-
 // A link inside an expanded folder that leads back to its parent is not followed: every file is
 // sorted once, nothing is reported, the link stays.
 TEST_F(E2EFolders, LinkBackToAParentIsNotFollowed) {
@@ -182,33 +154,16 @@ TEST_F(E2EFolders, LinkBackToAParentIsNotFollowed) {
     Make("in\\D\\a.txt");
     Make("in\\D\\sub\\b.txt");
     const std::string link = P("in\\D\\sub\\loop");
-    const std::string unixLink = UnixPath(link);
     std::string how;
-    // Wine's CreateSymbolicLinkA may report success without making anything.
-    if (CreateSymbolicLinkA(link.c_str(), P("in\\D").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
-        Exists(link + "\\sub\\b.txt"))
-        how = "CreateSymbolicLinkA";
-    if (how.empty() && !unixLink.empty()) {
-        RunUnix("/bin/ln -s .. \"" + unixLink + "\"");
-        // The process Wine reports may end before the Unix program has run.
-        if (WaitUntil([&] { return Exists(link + "\\sub\\b.txt"); })) how = "/bin/ln";
-    }
-    if (how.empty()) GTEST_SKIP() << "neither CreateSymbolicLinkA nor /bin/ln made a folder link";
-    RecordProperty("link", how);
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(link.c_str(), &fd);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    FindClose(h);
-    SCOPED_TRACE("link made by " + how + ", listed with attributes " + std::to_string(fd.dwFileAttributes));
+    if (!MakeFolderLink(link, P("in\\D"), how)) GTEST_SKIP() << how;
+    ASSERT_TRUE(Exists(link + "\\sub\\b.txt")) << "the link (" << how << ") leads nowhere";
+    SCOPED_TRACE("link made by " + how);
 
     RunResult r = Run({P("in\\D")}, {}, RunOptions{"", "", 60000});
 
     EXPECT_EQ(0u, r.exitCode) << how;
     EXPECT_EQ(Named({"a.txt", "b.txt"}), Tree("Docs"));
     EXPECT_TRUE(Exists(link + "\\sub")) << "the link was removed";
-    // Wine removes such a link neither with RemoveDirectoryA nor with DeleteFileA.
-    if (!unixLink.empty()) RunUnix("/bin/rm -f \"" + unixLink + "\"");
-    RemoveDirectoryA(link.c_str());
 }
 
 // A dropped drive root is neither moved nor expanded: a warning, and the run goes on.

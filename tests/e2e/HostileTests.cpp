@@ -4,7 +4,7 @@
 // stays is reported, many items in one box.
 #include "robot/Robot.h"
 
-#include "common/Win.h"
+#include "common/CodePage.h"
 
 using namespace zvtest;
 
@@ -12,61 +12,6 @@ namespace {
 
 // The test's paths in UTF-16, for the names the code page cannot hold.
 std::wstring W(const std::string &s) { return zv::ToWide(s); }
-
-// Files by UTF-16 path ("\\?\" allowed), parents made.
-void MakeW(const std::wstring &path, const std::string &bytes) {
-    for (size_t i = path.find(L'\\', 7); i != std::wstring::npos; i = path.find(L'\\', i + 1))
-        CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    DWORD n = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
-}
-
-std::string ReadW(const std::wstring &path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    char buf[4096];
-    DWORD n = 0;
-    ReadFile(h, buf, sizeof buf, &n, nullptr);
-    CloseHandle(h);
-    return std::string(buf, n);
-}
-
-void RemoveW(const std::wstring &folder) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = fd.cFileName, p = folder + L"\\" + name;
-            if (name == L"." || name == L"..") continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveW(p);
-            else DeleteFileW(p.c_str());
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-// A Unix symlink made with /bin/ln (what a Linux desktop makes); false outside Wine.
-bool UnixLink(const std::string &target, const std::string &link) {
-    typedef char *(CDECL * UnixName)(const WCHAR *);
-    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void *>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    char *name = unixName ? unixName(W(link).c_str()) : nullptr;
-    if (!name) return false;
-    std::string line = "/bin/ln -s \"" + target + "\" \"" + name + "\"";
-    HeapFree(GetProcessHeap(), 0, name);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    // The process Wine reports may end before the Unix program has run.
-    return WaitUntil([&] { return Exists(link); });
-}
 
 const char kLeft[] = "次の項目は移動しませんでした。";
 
@@ -89,18 +34,23 @@ TEST_P(E2EHostile, ArgumentsTheCodePageCannotHold) {
     WriteIni(Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=%R\\Folders", "MoveNoExt=2",
                   "[Extensions]", "txt=%R\\Docs"}));
     const std::wstring in = W(P("in\\"));
-    const std::wstring files[] = {L"caf\u00e9.txt", L"cafe.txt", L"a\u00a5b.txt", L"a\\b.txt",
-                                  L"a\u20acb.txt", L"a1b.txt", L"Photos\u00a52024\\x.txt",
-                                  L"Photos\\2024\\y.txt"};
-    for (const std::wstring &f : files) MakeW(in + f, "same");
+    // Each name, and the look-alike that its spelling in the code page names.
+    const std::wstring pairs[][2] = {{L"caf\u00e9.txt", L"cafe.txt"},
+                                     {L"a\u00a5b.txt", L"a\\b.txt"},
+                                     {L"a\u20acb.txt", L"a1b.txt"},
+                                     {L"Photos\u00a52024\\x.txt", L"Photos\\2024\\y.txt"}};
+    for (const auto &pair : pairs)
+        for (const std::wstring &f : pair) ASSERT_TRUE(WriteBytes(in + f, "same"));
     Make("in\\ok.txt");
     RunOptions options;
-    options.wideArgs = {in + L"caf\u00e9.txt", in + L"a\u00a5b.txt", in + L"a\u20acb.txt", in + L"Photos\u00a52024"};
+    options.wideArgs = {in + L"caf\u00e9.txt", in + L"a\u00a5b.txt", in + L"a\u20acb.txt",
+                        in + L"Photos\u00a52024"};
     // "?" and "*" typed in an argument are no names but patterns: a1b.txt and cafe.txt stay.
     RunResult r = Run({P("in\\ok.txt"), P("in\\a?b.txt"), P("in\\caf*.txt")},
                       {Box(kWarningTitle, kOk, kLeft)}, options);
     EXPECT_EQ(0u, r.exitCode);
-    for (const std::wstring &f : files) EXPECT_EQ("same", ReadW(in + f)) << r.windows.size();
+    for (const auto &pair : pairs)
+        for (const std::wstring &f : pair) EXPECT_EQ("same", ReadBytes(in + f));
     EXPECT_EQ("ok.txt", ReadBytes(P("Docs\\ok.txt")));
     EXPECT_FALSE(Exists(P("Folders")));
     ASSERT_EQ(1u, r.windows.size());
@@ -113,15 +63,16 @@ TEST_P(E2EHostile, ArgumentsTheCodePageCannotHold) {
 TEST_P(E2EHostile, ListedNamesTheCodePageCannotHold) {
     WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveNoExt=2", "[Extensions]", "txt=%R\\Docs"}));
     const std::wstring d = W(P("in\\D\\"));
-    MakeW(d + L"sub\\..\u00a5..\u00a5secret.txt", "inside");
-    for (int i = 0; i < 100; ++i) MakeW(d + L"many\\\u20ac" + std::to_wstring(i) + L".txt", "x");
+    ASSERT_TRUE(WriteBytes(d + L"sub\\..\u00a5..\u00a5secret.txt", "inside"));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(WriteBytes(d + L"many\\\u20ac" + std::to_wstring(i) + L".txt", "x"));
     Make("in\\secret.txt", "outside");
     Make("in\\D\\plain.txt");
     RunResult r = Run({P("in\\D")}, {Box(kWarningTitle, kOk, "ほか 81 件")});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ("outside", ReadBytes(P("in\\secret.txt")));
-    EXPECT_EQ("inside", ReadW(d + L"sub\\..\u00a5..\u00a5secret.txt"));
-    EXPECT_EQ("x", ReadW(d + L"many\\\u20ac99.txt"));
+    EXPECT_EQ("inside", ReadBytes(d + L"sub\\..\u00a5..\u00a5secret.txt"));
+    EXPECT_EQ("x", ReadBytes(d + L"many\\\u20ac99.txt"));
     EXPECT_EQ(Named({"plain.txt"}), Tree("Docs"));
 }
 
@@ -131,13 +82,16 @@ TEST_P(E2EHostile, RuleFolderThatCannotBeCreated) {
     if (!IsDir("R:\\")) GTEST_SKIP() << "no read-only volume R: on this machine";
     WriteIni(Ini({"[Option]", "MoveNoExt=2", "[Extensions]", "txt=R:\\Docs"}));
     Make("in\\a.txt");
-    RunResult r = Run({P("in\\a.txt")}, {Box(kAppTitle, kOk, "移動先のフォルダ R:\\Docs を作成できませんでした。")});
+    RunResult r = Run({P("in\\a.txt")},
+                      {Box(kAppTitle, kOk, "移動先のフォルダ R:\\Docs を作成できませんでした。")});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ("a.txt", ReadBytes(P("in\\a.txt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Path, E2EHostile, ::testing::Values("Wine", "Shell"),
-                         [](const ::testing::TestParamInfo<const char *> &i) { return std::string(i.param); });
+                         [](const ::testing::TestParamInfo<const char *> &i) {
+                             return std::string(i.param);
+                         });
 
 class E2EHostileWine : public ZorvikTest {};
 
@@ -155,7 +109,8 @@ TEST_F(E2EHostileWine, DotsBlanksAndEmptyArguments) {
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ(before, Tree());
     ASSERT_EQ(1u, r.windows.size());
-    for (const std::string &shown : {P("in\\a.txt."), P("in\\b.txt "), P("in\\Photos."), std::string("空の引数")})
+    for (const std::string &shown :
+         {P("in\\a.txt."), P("in\\b.txt "), P("in\\Photos."), std::string("空の引数")})
         EXPECT_NE(std::string::npos, r.windows[0].text.find(shown)) << shown;
 }
 
@@ -165,8 +120,9 @@ TEST_F(E2EHostileWine, ProgramFilesThroughALink) {
                   "[Extensions]", "exe=%R\\Moved", "INI=%R\\Moved"}));
     MakeDir("in");
     if (!UnixLink("../app", P("in\\applink"))) GTEST_SKIP() << "no Unix symlinks here";
-    RunResult r = Run({P("in\\applink\\Zorvik.exe"), P("in\\applink\\Zorvik.INI"), P("in\\applink")},
-                      {Box(kWarningTitle, kOk, "Zorvik 自身")});
+    RunResult r =
+        Run({P("in\\applink\\Zorvik.exe"), P("in\\applink\\Zorvik.INI"), P("in\\applink")},
+            {Box(kWarningTitle, kOk, "Zorvik 自身")});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_TRUE(IsDir(P("in\\applink")));
     EXPECT_FALSE(Exists(P("Moved")));
@@ -187,11 +143,13 @@ TEST_F(E2EHostileWine, LinksToFilesStay) {
     WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveNoExt=2", "[Extensions]", "txt=%R\\Docs"}));
     Make("in\\outside.txt");
     Make("in\\D\\a.txt");
-    if (!UnixLink("../outside.txt", P("in\\D\\lnk.txt")) || !UnixLink("outside.txt", P("in\\lnk2.txt")))
+    if (!UnixLink("../outside.txt", P("in\\D\\lnk.txt")) ||
+        !UnixLink("outside.txt", P("in\\lnk2.txt")))
         GTEST_SKIP() << "no Unix symlinks here";
     Listing expected = Tree();
     MoveEntry(expected, "in\\D\\a.txt", "Docs\\");
-    RunResult r = Run({P("in\\D"), P("in\\lnk2.txt")}, {Box(kWarningTitle, kOk, "ファイルへのリンク")});
+    RunResult r =
+        Run({P("in\\D"), P("in\\lnk2.txt")}, {Box(kWarningTitle, kOk, "ファイルへのリンク")});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ(expected, Tree());
     ASSERT_EQ(1u, r.windows.size());
@@ -217,8 +175,10 @@ TEST_F(E2EHostileWine, FailedMovesAcrossVolumesLeaveNoCopy) {
     EXPECT_EQ("ro.txt", ReadBytes(P("in\\ro.txt")));
     EXPECT_EQ(std::string(3 << 20, 'h'), ReadBytes(P("in\\huge.big")));
     EXPECT_EQ(Listing(), TreeAt(u));
-    if (small) EXPECT_EQ(Listing(), TreeAt(s));
-    else std::cout << "[ SKIPPED  ] the full-volume case: no small volume S: on this machine\n";
+    if (small)
+        EXPECT_EQ(Listing(), TreeAt(s));
+    else
+        std::cout << "[ SKIPPED  ] the full-volume case: no small volume S: on this machine\n";
     SetFileAttributesA(P("in\\ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveTree(u);
 }
@@ -231,11 +191,13 @@ TEST_F(E2EHostileWine, LinkInAFolderMovedAcrossVolumes) {
     Make("in\\elsewhere\\e.jpg");
     Make("in\\D1\\a.jpg");
     Make("in\\D2\\b.jpg");
-    if (!UnixLink("../elsewhere", P("in\\D1\\dlink")) || !UnixLink("../elsewhere/e.jpg", P("in\\D2\\flink.jpg")))
+    if (!UnixLink("../elsewhere", P("in\\D1\\dlink")) ||
+        !UnixLink("../elsewhere/e.jpg", P("in\\D2\\flink.jpg")))
         GTEST_SKIP() << "no Unix symlinks here";
     Listing before = Tree();
-    RunResult r = Run({P("in\\D1"), P("in\\D2")}, {Box(kAppTitle, kOk, "リンク " + P("in\\D1\\dlink")),
-                                                   Box(kAppTitle, kOk, "リンク " + P("in\\D2\\flink.jpg"))});
+    RunResult r =
+        Run({P("in\\D1"), P("in\\D2")}, {Box(kAppTitle, kOk, "リンク " + P("in\\D1\\dlink")),
+                                         Box(kAppTitle, kOk, "リンク " + P("in\\D2\\flink.jpg"))});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ(before, Tree());
     EXPECT_EQ(Listing(), TreeAt(u));
@@ -250,14 +212,14 @@ TEST_F(E2EHostileWine, PathTooDeepIsNamed) {
     // The last folder can still be listed; the file's path is 262 characters or more.
     while (deep.size() - 4 + 41 <= 255) deep += L"\\" + std::wstring(40, L'f');
     const std::wstring name = std::wstring(262 - (deep.size() - 4) - 9, L'x') + L"deep.txt";
-    MakeW(deep + L"\\" + name, "deep");
+    ASSERT_TRUE(WriteBytes(deep + L"\\" + name, "deep"));
     RunResult r = Run({P("in\\D")}, {Box(kWarningTitle, kOk, "パスが長すぎる")});
     EXPECT_EQ(0u, r.exitCode);
-    EXPECT_EQ("deep", ReadW(deep + L"\\" + name));
+    EXPECT_EQ("deep", ReadBytes(deep + L"\\" + name));
     EXPECT_EQ(Named({"near.txt"}), Tree("Docs"));
     ASSERT_EQ(1u, r.windows.size());
     EXPECT_NE(std::string::npos, r.windows[0].text.find("deep.txt"));
-    RemoveW(L"\\\\?\\" + W(P("in\\D")));
+    RemoveTree(L"\\\\?\\" + W(P("in\\D")));
 }
 
 } // namespace

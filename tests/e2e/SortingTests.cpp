@@ -2,6 +2,8 @@
 // without extension, the replace question, failed moves, and the program's own files.
 #include "robot/Robot.h"
 
+#include "common/Path.h"
+
 using namespace zvtest;
 
 namespace {
@@ -15,33 +17,23 @@ struct Row {
     const char *ruleFolder; // Kind::Rule: where it goes, relative to the test's folder
 };
 
-// Rules: jpg and profile into missing folders (created with their parents), gz with a trailing
-// backslash, md with an empty folder (no rule); ignore markers NULL/null/Null ignore, 1 and an
-// empty value do not; doc has a rule and is ignored.
-const char *const kRules[] = {
-    "[Extensions]",  "jpg=%R\\New\\Pics", "gz=%R\\Archives\\", "profile=%R\\Dot",
-    "txt=%R\\Docs",  "doc=%R\\Docs2",     "md=",               "log2=%R\\Logs",
-    "[Ignore]",      "doc=NULL",          "log=null",          "cfg=Null",
-    "bak=1",         "tmp=",
-};
-
 const Row kTable[] = {
-    {"photo.JPG", Kind::Rule, "New\\Pics\\"},       // rule in another letter case
-    {"archive.tar.gz", Kind::Rule, "Archives\\"},   // the last dot counts
-    {".profile", Kind::Rule, "Dot\\"},              // a leading dot is an extension
+    {"photo.JPG", Kind::Rule, "New\\Pics\\"},     // rule in another letter case
+    {"archive.tar.gz", Kind::Rule, "Archives\\"}, // the last dot counts
+    {".profile", Kind::Rule, "Dot\\"},            // a leading dot is an extension
     {"report.txt", Kind::Rule, "Docs\\"},
     {"予定表.txt", Kind::Rule, "Docs\\"},
     {"a.b.log2", Kind::Rule, "Logs\\"},
-    {"letter.doc", Kind::Stay, nullptr},            // rule and ignore: ignored
-    {"app.log", Kind::Stay, nullptr},               // null
-    {"sys.cfg", Kind::Stay, nullptr},               // Null
-    {"old.bak", Kind::NoRule, nullptr},             // ignore value 1 does not ignore
-    {"x.tmp", Kind::NoRule, nullptr},               // empty ignore value does not ignore
-    {"readme.md", Kind::NoRule, nullptr},           // empty rule folder
+    {"letter.doc", Kind::Stay, nullptr},  // rule and ignore: ignored
+    {"app.log", Kind::Stay, nullptr},     // null
+    {"sys.cfg", Kind::Stay, nullptr},     // Null
+    {"old.bak", Kind::NoRule, nullptr},   // ignore value 1 does not ignore
+    {"x.tmp", Kind::NoRule, nullptr},     // empty ignore value does not ignore
+    {"readme.md", Kind::NoRule, nullptr}, // empty rule folder
     {"data.xyz", Kind::NoRule, nullptr},
-    {"notes.", Kind::Left, nullptr},                // names the file notes: left, and said so
-    {"Old.files\\README", Kind::NoExt, nullptr},    // a dot in the folder name does not count
-    {"予定表", Kind::NoExt, nullptr},               // ends in a 0x5C trail byte
+    {"notes.", Kind::Left, nullptr},             // names the file notes: left, and said so
+    {"Old.files\\README", Kind::NoExt, nullptr}, // a dot in the folder name does not count
+    {"予定表", Kind::NoExt, nullptr},            // ends in a 0x5C trail byte
 };
 
 struct Mode {
@@ -59,7 +51,13 @@ TEST_P(E2ESortDecision, EveryRowOfTheTable) {
     std::vector<std::string> ini = {"[Option]", "MoveFolder=1", "MoveFolderPath=%R\\Folders",
                                     "MoveNoExtPath=%R\\Misc\\Deep", "BaseDir=%R\\base"};
     if (mode.line) ini.push_back(mode.line);
-    ini.insert(ini.end(), std::begin(kRules), std::end(kRules));
+    // Rules: jpg and profile into missing folders (created with their parents), gz with a
+    // trailing backslash, md with an empty folder (no rule); ignore markers NULL/null/Null
+    // ignore, 1 and an empty value do not; doc has a rule and is ignored.
+    ini.insert(ini.end(),
+               {"[Extensions]", "jpg=%R\\New\\Pics", "gz=%R\\Archives\\", "profile=%R\\Dot",
+                "txt=%R\\Docs", "doc=%R\\Docs2", "md=", "log2=%R\\Logs", "[Ignore]", "doc=NULL",
+                "log=null", "cfg=Null", "bak=1", "tmp="});
     WriteIni(Ini(ini));
     MakeDir("base");
     const bool ask = mode.value == 1;
@@ -69,9 +67,10 @@ TEST_P(E2ESortDecision, EveryRowOfTheTable) {
     for (const Row &row : kTable) {
         Make(std::string("in\\") + row.file);
         args.push_back(P("in\\") + row.file);
-        const std::string name = FileNameOf(row.file);
+        const std::string name = zv::ExtractFileName(row.file);
         // In ask mode each of these asks, in argument order; every question is declined.
-        if (ask && row.kind == Kind::NoExt) script.push_back(Chooser(kCancel, "", "\"" + name + "\""));
+        if (ask && row.kind == Kind::NoExt)
+            script.push_back(Chooser(kCancel, "", "\"" + name + "\""));
         if (ask && row.kind == Kind::NoRule) script.push_back(Form(kRuleTitle, kRuleCancel));
     }
     Listing expected = Tree();
@@ -90,15 +89,13 @@ TEST_P(E2ESortDecision, EveryRowOfTheTable) {
     EXPECT_EQ(expected, Tree());
 }
 
-INSTANTIATE_TEST_SUITE_P(MoveNoExt, E2ESortDecision,
-                         ::testing::Values(Mode{"Zero", "MoveNoExt=0", 0},
-                                           Mode{"Two", "MoveNoExt=2", 2},
-                                           Mode{"Five", "MoveNoExt=5", 5},
-                                           Mode{"One", "MoveNoExt=1", 1},
-                                           Mode{"Missing", nullptr, 1},
-                                           Mode{"NotANumber", "MoveNoExt=two", 1},
-                                           Mode{"Hex", "MoveNoExt=0x2", 2}),
-                         [](const ::testing::TestParamInfo<Mode> &i) { return i.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    MoveNoExt, E2ESortDecision,
+    ::testing::Values(Mode{"Zero", "MoveNoExt=0", 0}, Mode{"Two", "MoveNoExt=2", 2},
+                      Mode{"Five", "MoveNoExt=5", 5}, Mode{"One", "MoveNoExt=1", 1},
+                      Mode{"Missing", nullptr, 1}, Mode{"NotANumber", "MoveNoExt=two", 1},
+                      Mode{"Hex", "MoveNoExt=0x2", 2}),
+    [](const ::testing::TestParamInfo<Mode> &i) { return i.param.name; });
 
 class E2ESort : public ZorvikTest {};
 
@@ -109,11 +106,11 @@ TEST_F(E2ESort, RuleQuestionInAskMode) {
     WriteIni(Ini({"[Option]", "MoveNoExt=1", "BaseDir=%R\\base", "[Extensions]", "txt=%R\\Docs"}));
     MakeDir("base");
     for (const char *f : {"a.xyz", "b.xyz", "c.abc", "d.abc"}) Make(std::string("in\\") + f);
-    RunResult r = Run({P("in\\a.xyz"), P("in\\b.xyz"), P("in\\c.abc"), P("in\\d.abc")},
-                      {Form(kRuleTitle, kOk), Box(kConfirmTitle, kYes, "フォルダを作成しますか"),
-                       Form(kRuleTitle, kRuleCancel),
-                       Form(kRuleTitle, kOk, {{kRuleExtension, "abc2"}}),
-                       Box(kConfirmTitle, kYes, "フォルダを作成しますか")});
+    RunResult r =
+        Run({P("in\\a.xyz"), P("in\\b.xyz"), P("in\\c.abc"), P("in\\d.abc")},
+            {Form(kRuleTitle, kOk), Box(kConfirmTitle, kYes, "フォルダを作成しますか"),
+             Form(kRuleTitle, kRuleCancel), Form(kRuleTitle, kOk, {{kRuleExtension, "abc2"}}),
+             Box(kConfirmTitle, kYes, "フォルダを作成しますか")});
     EXPECT_EQ(0u, r.exitCode);
     ASSERT_EQ(5u, r.windows.size());
     EXPECT_EQ("xyz", r.windows[0].controls[kRuleExtension]);
@@ -156,8 +153,8 @@ TEST_F(E2ESort, FolderQuestionForAFileWithoutExtension) {
     Make("in\\LICENSE");
     Listing expected = Tree();
     MoveEntry(expected, "in\\予定表", "ソ表\\");
-    RunResult r = Run({P("in\\予定表"), P("in\\LICENSE")},
-                      {Chooser(kOk, P("ソ表")), Chooser(kCancel)});
+    RunResult r =
+        Run({P("in\\予定表"), P("in\\LICENSE")}, {Chooser(kOk, P("ソ表")), Chooser(kCancel)});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ(expected, Tree());
     ASSERT_EQ(2u, r.windows.size());
@@ -192,10 +189,13 @@ TEST_F(E2ESort, FailedMovesAreReportedAndTheRunGoesOn) {
     WriteIni(Ini({"[Option]", "MoveNoExt=2", "[Extensions]", "txt=%R\\Docs", "gone=%R\\Gone"}));
     Make("in\\a.txt");
     Make("in\\b.txt");
-    RunResult r = Run({P("in\\a.txt"), P("in\\a.txt"), P("in\\nothing.gone"), P("in\\b.txt")},
-                      {Box(kAppTitle, kOk, P("in\\a.txt")), Box(kAppTitle, kOk, P("in\\nothing.gone"))});
+    RunResult r =
+        Run({P("in\\a.txt"), P("in\\a.txt"), P("in\\nothing.gone"), P("in\\b.txt")},
+            {Box(kAppTitle, kOk, P("in\\a.txt")), Box(kAppTitle, kOk, P("in\\nothing.gone"))});
     EXPECT_EQ(0u, r.exitCode);
-    EXPECT_EQ(Files({{"Docs\\a.txt", "a.txt"}, {"Docs\\b.txt", "b.txt"}, {"in\\", "<dir>"},
+    EXPECT_EQ(Files({{"Docs\\a.txt", "a.txt"},
+                     {"Docs\\b.txt", "b.txt"},
+                     {"in\\", "<dir>"},
                      {"Gone\\", "<dir>"}}),
               Tree());
 }
@@ -210,8 +210,10 @@ TEST_F(E2ESort, TheProgramsOwnFilesStay) {
     RunResult r = Run({ExePath(), IniPath(), P("in\\tool.exe"), P("in\\other.ini"), P("app")},
                       {Box(kWarningTitle, kOk, "Zorvik")});
     EXPECT_EQ(0u, r.exitCode);
-    EXPECT_EQ(Files({{"Moved\\tool.exe", "tool.exe"}, {"Moved\\other.ini", "other.ini"},
-                     {"in\\", "<dir>"}, {"Folders\\", "<dir>"}}),
+    EXPECT_EQ(Files({{"Moved\\tool.exe", "tool.exe"},
+                     {"Moved\\other.ini", "other.ini"},
+                     {"in\\", "<dir>"},
+                     {"Folders\\", "<dir>"}}),
               Tree());
 }
 
@@ -220,14 +222,16 @@ TEST_F(E2ESort, TheProgramsOwnFilesStay) {
 TEST_F(E2ESort, ShellMoves) {
     std::string shell = TestExeDir() + "ZorvikShell.exe";
     ASSERT_TRUE(CopyFileA(shell.c_str(), ExePath().c_str(), FALSE)) << shell;
-    WriteIni(Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=%R\\Folders", "MoveNoExt=0",
-                  "MoveNoExtPath=%R\\Misc", "[Extensions]", "txt=%R\\New\\Docs", "jpg=%R\\Pics\\"}));
+    WriteIni(
+        Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=%R\\Folders", "MoveNoExt=0",
+             "MoveNoExtPath=%R\\Misc", "[Extensions]", "txt=%R\\New\\Docs", "jpg=%R\\Pics\\"}));
     Make("in\\a.txt");
     Make("in\\表.txt");
     Make("in\\b.jpg");
     Make("in\\README");
     Make("in\\Photos\\x.jpg");
-    RunResult r = Run({P("in\\a.txt"), P("in\\表.txt"), P("in\\b.jpg"), P("in\\README"), P("in\\Photos")});
+    RunResult r =
+        Run({P("in\\a.txt"), P("in\\表.txt"), P("in\\b.jpg"), P("in\\README"), P("in\\Photos")});
     EXPECT_EQ(0u, r.exitCode);
     Listing expected = Named({"New\\Docs\\a.txt", "New\\Docs\\表.txt", "Pics\\b.jpg",
                               "Misc\\README", "Folders\\Photos\\x.jpg"});

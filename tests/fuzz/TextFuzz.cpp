@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/Text.h"
+#include "common/Path.h"
+#include "common/ShiftJis.h"
 
 using namespace zv;
 
@@ -15,15 +16,13 @@ namespace {
 // True when no character of s (whole-character parse) is the single byte c.
 bool HoldsNoSingle(const std::string &s, char c) {
     for (size_t i = 0; i < s.size(); i += CharLen(s, i))
-        if (CharLen(s, i) == 1 && s[i] == c)
-            return false;
+        if (CharLen(s, i) == 1 && s[i] == c) return false;
     return true;
 }
 
 bool CutNeverSplitsACharacter(const std::string &s) {
     std::vector<bool> starts(s.size() + 1, false);
-    for (size_t i = 0; i < s.size(); i += CharLen(s, i))
-        starts[i] = true;
+    for (size_t i = 0; i < s.size(); i += CharLen(s, i)) starts[i] = true;
     starts[s.size()] = true;
     // Every cut of a short text; of a long one the first and last bytes and sixteen between.
     std::vector<size_t> cuts;
@@ -34,7 +33,8 @@ bool CutNeverSplitsACharacter(const std::string &s) {
         std::string cut = CutWhole(s, n);
         if (cut.size() > n || s.compare(0, cut.size(), cut) != 0 || !starts[cut.size()])
             return false;
-        if (!cut.empty() && starts[cut.size() - 1] && IsLeadByte(static_cast<unsigned char>(cut.back())))
+        if (!cut.empty() && starts[cut.size() - 1] &&
+            IsLeadByte(static_cast<unsigned char>(cut.back())))
             return false;
     }
     return true;
@@ -59,7 +59,8 @@ bool AddedBackslashIsTheLastCharacter(const std::string &s) {
     std::string with = IncludeTrailingBackslash(s);
     std::string name = ExtractFileName(s);
     return EndsWithBackslash(with) && IncludeTrailingBackslash(with) == with &&
-           ExtractFileName(PathIn(s, name)) == name && ExcludeTrailingBackslash(with).size() + 1 == with.size();
+           ExtractFileName(PathIn(s, name)) == name &&
+           ExcludeTrailingBackslash(with).size() + 1 == with.size();
 }
 
 struct Property {
@@ -82,8 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (const Property &p : kProperties) {
         if (!p.holds(s)) {
             std::fprintf(stderr, "property failed: %s\ninput:", p.name);
-            for (unsigned char c : s)
-                std::fprintf(stderr, " %02X", c);
+            for (unsigned char c : s) std::fprintf(stderr, " %02X", c);
             std::fprintf(stderr, "\n");
             std::abort();
         }

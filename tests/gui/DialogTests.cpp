@@ -1,7 +1,6 @@
 // The dialogs of the program driven as a user drives them: the rule editor and the ignore-rule
 // editor opened from the main window, the version window, and the first-run window.
-#include "robot/Robot.h"
-
+#include "OptionGroups.h"
 #include "common/Version.h"
 #include "sorting/FileUnit.h"
 #include "ui/AboutUnit.h"
@@ -19,49 +18,51 @@ using S = zv::TFormSetting;
 
 namespace {
 
-const WindowTable kRuleEditor = {{273, 136}, {
-    {A::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
-    {A::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-    {A::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
-    {A::IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
-    {A::IDC_EDTPATH, 0, 32, 64, 201, 20, nullptr},
-    {A::IDC_BTNBROWSE, 0, 240, 64, 20, 20, ""},
-    {A::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
-    {A::IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
-}, {A::IDC_EDTEXT, A::IDC_EDTPATH, A::IDC_BTNOK, A::IDC_BUTTON1}};
-const WindowTable kIgnoreEditor = {{273, 136}, {
-    {I::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
-    {I::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-    {I::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
-    {I::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
-    {I::IDC_BTNCANCEL, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
-}, {I::IDC_EDTEXT, I::IDC_BTNOK, I::IDC_BTNCANCEL}};
+const WindowTable kRuleEditor = {
+    {273, 136},
+    {
+        {A::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+        {A::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+        {A::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
+        {A::IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
+        {A::IDC_EDTPATH, 0, 32, 64, 201, 20, nullptr},
+        {A::IDC_BTNBROWSE, 0, 240, 64, 20, 20, ""},
+        {A::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
+        {A::IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
+    },
+    {A::IDC_EDTEXT, A::IDC_EDTPATH, A::IDC_BTNOK, A::IDC_BUTTON1}};
+const WindowTable kIgnoreEditor = {
+    {273, 136},
+    {
+        {I::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
+        {I::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+        {I::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
+        {I::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
+        {I::IDC_BTNCANCEL, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
+    },
+    {I::IDC_EDTEXT, I::IDC_BTNOK, I::IDC_BTNCANCEL}};
 // Labels are sized to their texts and font: only where they start is fixed.
-const WindowTable kAboutBox = {{365, 212}, {
-    {B::IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
-    {B::IDC_PRODUCTNAME, B::IDC_PANEL1, 40, 112, -1, -1, "Zorvik　デスクトップ整理ツール"},
-    {B::IDC_COPYRIGHT, B::IDC_PANEL1, 65, 160, -1, -1, nullptr},
-    {B::IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
-    {B::IDC_PRODUCTVERSION, B::IDC_PANEL1, 199, 128, -1, -1, "ProductVersion : " ZORVIK_PRODUCT_VERSION},
-    {B::IDC_FILEVERSION, B::IDC_PANEL1, 200, 144, -1, -1, "FileVersion : " ZORVIK_FILE_VERSION},
-    {B::IDC_IMAGE1, B::IDC_PANEL1, 8, 8, 350, 100, nullptr},
-}, {B::IDC_OKBUTTON}};
-const WindowTable kFirstRun = {{290, 226}, {
-    {S::IDC_GROUPBOX2, 0, 0, 90, 289, 103, "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-    {S::IDC_BTNBROWSE2, S::IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
-    {S::IDC_RADIOMOVENOEXT, S::IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-    {S::IDC_EDTNOEXTMOVEPATH, S::IDC_GROUPBOX2, 24, 37, 233, 20, nullptr},
-    {S::IDC_RADIONOMOVENOEXT, S::IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない"},
-    {S::IDC_RADIOINQUIRY, S::IDC_GROUPBOX2, 8, 64, 241, 17, "ﾌｧｲﾙごとに問い合わせる"},
-    {S::IDC_BTNOK, 0, 40, 198, 97, 25, "OK"},
-    {S::IDC_GROUPBOX1, 0, 0, 0, 289, 89, "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-    {S::IDC_BTNBROWSE, S::IDC_GROUPBOX1, 261, 37, 20, 20, nullptr},
-    {S::IDC_RADIOMOVEFOLDER, S::IDC_GROUPBOX1, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-    {S::IDC_RADIOZORVIKFOLDER, S::IDC_GROUPBOX1, 8, 64, 233, 17, "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
-    {S::IDC_EDTFOLDERMOVEPATH, S::IDC_GROUPBOX1, 24, 37, 233, 20, nullptr},
-    {S::IDC_BTNCANCEL, 0, 144, 198, 97, 25, "ｷｬﾝｾﾙ"},
-}, {S::IDC_RADIOINQUIRY, S::IDC_BTNOK, S::IDC_RADIOMOVEFOLDER, S::IDC_EDTFOLDERMOVEPATH,
-    S::IDC_BTNCANCEL}};
+const WindowTable kAboutBox = {
+    {365, 212},
+    {
+        {B::IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
+        {B::IDC_PRODUCTNAME, B::IDC_PANEL1, 40, 112, -1, -1, "Zorvik　デスクトップ整理ツール"},
+        {B::IDC_COPYRIGHT, B::IDC_PANEL1, 65, 160, -1, -1, nullptr},
+        {B::IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
+        {B::IDC_PRODUCTVERSION, B::IDC_PANEL1, 199, 128, -1, -1,
+         "ProductVersion : " ZORVIK_PRODUCT_VERSION},
+        {B::IDC_FILEVERSION, B::IDC_PANEL1, 200, 144, -1, -1, "FileVersion : " ZORVIK_FILE_VERSION},
+        {B::IDC_IMAGE1, B::IDC_PANEL1, 8, 8, 350, 100, nullptr},
+    },
+    {B::IDC_OKBUTTON}};
+const WindowTable kFirstRun = {{290, 226},
+                               OptionLayout(0) +
+                                   std::vector<Layout>{
+                                       {S::IDC_BTNOK, 0, 40, 198, 97, 25, "OK"},
+                                       {S::IDC_BTNCANCEL, 0, 144, 198, 97, 25, "ｷｬﾝｾﾙ"},
+                                   },
+                               {S::IDC_RADIOINQUIRY, S::IDC_BTNOK, S::IDC_RADIOMOVEFOLDER,
+                                S::IDC_EDTFOLDERMOVEPATH, S::IDC_BTNCANCEL}};
 
 // Pixels of a control on the screen, counted by colour: the most of one row, and all.
 struct Ink {
@@ -159,7 +160,8 @@ TEST_F(Dialogs, RuleEditorWhileSortingShowsTheWriteError) {
     ASSERT_TRUE(e);
     EXPECT_EQ("JPG", TextOf(Session::Control(e, A::IDC_EDTEXT)));
     EXPECT_EQ(P("base\\JPG"), TextOf(Session::Control(e, A::IDC_EDTPATH)));
-    HANDLE held = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     s->Click(e, A::IDC_BTNOK);
     s->AnswerBox(kConfirmTitle, kYes);
     EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox("Zorvik", kOk));
@@ -189,7 +191,7 @@ TEST_F(Dialogs, BrowseStartFolders) {
         s->Click(e, A::IDC_BTNBROWSE);
         HWND chooser = s->Window(kChooserTitle);
         ASSERT_TRUE(chooser);
-        EXPECT_EQ("フォルダを指定してください。", TextOf(GetDlgItem(chooser, 14146)));
+        EXPECT_EQ("フォルダを指定してください。", TextOf(GetDlgItem(chooser, kChooserPrompt)));
         EXPECT_EQ(c.second, ChooserSelection(chooser));
         s->Click(chooser, kCancel);
         EXPECT_TRUE(s->Gone(chooser));
@@ -252,11 +254,13 @@ TEST_F(Dialogs, AboutBoxTextsHotTrackingAndWebPage) {
         EXPECT_EQ(0, InkOf(copyright, GetSysColor(COLOR_HOTLIGHT)).total);
         for (int hover = 0; hover < 2; ++hover) {
             s->MoveTo(copyright);
-            EXPECT_TRUE(WaitUntil([&] { return InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).total == 0; }));
+            EXPECT_TRUE(WaitUntil(
+                [&] { return InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).total == 0; }));
             Ink hot = InkOf(copyright, GetSysColor(COLOR_HOTLIGHT));
             EXPECT_GT(hot.widestRow, 2 * plainRow);
             s->MoveTo(a, {5, 5});
-            EXPECT_TRUE(WaitUntil([&] { return InkOf(copyright, GetSysColor(COLOR_HOTLIGHT)).total == 0; }));
+            EXPECT_TRUE(WaitUntil(
+                [&] { return InkOf(copyright, GetSysColor(COLOR_HOTLIGHT)).total == 0; }));
             EXPECT_EQ(plainRow, InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).widestRow);
         }
         if (round == 0) {
@@ -284,7 +288,8 @@ TEST_F(Dialogs, AboutBoxTextsHotTrackingAndWebPage) {
 TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     DeleteFileA(IniPath().c_str());
     IniMayChange();
-    const std::string documents = zv::GetDocumentsDir(), base = documents.substr(0, documents.size() - 1);
+    const std::string documents = zv::GetDocumentsDir(),
+                      base = documents.substr(0, documents.size() - 1);
     auto s = Start();
     HWND chooser = s->Window(kChooserTitle);
     ASSERT_TRUE(chooser);
@@ -294,23 +299,24 @@ TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     ASSERT_TRUE(GetDlgItem(f, S::IDC_BTNCANCEL)) << "not the first-run window";
     ExpectWindow(f, kFirstRun);
     EXPECT_EQ(S::IDC_RADIOINQUIRY, s->FocusId());
-    const std::initializer_list<int> options = {
-        S::IDC_RADIOMOVEFOLDER, S::IDC_RADIOZORVIKFOLDER, S::IDC_EDTFOLDERMOVEPATH, S::IDC_BTNBROWSE,
-        S::IDC_RADIOMOVENOEXT, S::IDC_RADIOINQUIRY, S::IDC_RADIONOMOVENOEXT, S::IDC_EDTNOEXTMOVEPATH,
-        S::IDC_BTNBROWSE2};
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+ 206+* 205+ 204- 202-", States(f, options));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOINQUIRY}, kNoExtPath}),
+              OptionStates(f));
     EXPECT_EQ(base, TextOf(Session::Control(f, S::IDC_EDTNOEXTMOVEPATH)));
     s->Keys({VK_ESCAPE});
     EXPECT_TRUE(IsWindowVisible(f));
     s->Click(f, S::IDC_RADIONOMOVENOEXT); // the upper group keeps its choice
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+ 206+ 205+* 204- 202-", States(f, options));
+    const ControlStates moveFolderAndNoMove{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIONOMOVENOEXT},
+                                            kNoExtPath};
+    EXPECT_EQ(moveFolderAndNoMove, OptionStates(f));
     s->Keys({VK_UP}); // within the lower group, in tab order
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+* 206+ 205+ 204+ 202+", States(f, options));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOMOVENOEXT}, {}}),
+              OptionStates(f));
     s->Click(f, S::IDC_RADIONOMOVENOEXT);
     s->Type(f, S::IDC_EDTFOLDERMOVEPATH, "D:\\予定表\\");
 
     // While the settings file is held open the save fails; staying is the user's choice.
-    HANDLE held = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     s->Click(f, S::IDC_BTNCANCEL);
     EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox(kAppTitle, kOk));
@@ -324,13 +330,14 @@ TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     ASSERT_TRUE(w);
     ASSERT_TRUE(GetDlgItem(w, M::IDC_PAGECONTROL1)) << "not the main window";
     s->Keys({VK_CONTROL, VK_SHIFT, VK_TAB});
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+ 206+ 205+* 204- 202-", States(w, options));
+    EXPECT_EQ(moveFolderAndNoMove, OptionStates(w));
     EXPECT_EQ("D:\\予定表\\", TextOf(Session::Control(w, M::IDC_EDTFOLDERMOVEPATH)));
     s->Click(w, M::IDC_BTNCANCEL);
     EXPECT_EQ(0u, s->Wait());
-    EXPECT_EQ("[Option]\r\nMoveFolder=1\r\nMoveFolderPath=D:\\予定表\\\r\nMoveNoExt=2\r\nMoveNoExtPath=" +
-                  base + "\r\nBaseDir=" + base + "\r\n",
-              ReadBytes(IniPath()));
+    EXPECT_EQ(
+        "[Option]\r\nMoveFolder=1\r\nMoveFolderPath=D:\\予定表\\\r\nMoveNoExt=2\r\nMoveNoExtPath=" +
+            base + "\r\nBaseDir=" + base + "\r\n",
+        ReadBytes(IniPath()));
 }
 
 } // namespace

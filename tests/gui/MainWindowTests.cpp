@@ -1,6 +1,6 @@
 // Settings mode driven as a user drives it: the main window's pages, lists, options and
 // keyboard, and what OK, Cancel and the close box leave in the settings file.
-#include "robot/Robot.h"
+#include "OptionGroups.h"
 
 #include <commctrl.h>
 
@@ -16,8 +16,8 @@ using I = zv::TAddIgnoreForm;
 namespace {
 
 // Tab visits the bottom row and the list buttons, the page control, then the page.
-const std::vector<int> kBottomTabs = {M::IDC_BTNOK, M::IDC_BTNCANCEL, M::IDC_BTNABOUT,
-                                      M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT,
+const std::vector<int> kBottomTabs = {M::IDC_BTNOK,       M::IDC_BTNCANCEL, M::IDC_BTNABOUT,
+                                      M::IDC_BTNADD,      M::IDC_BTNDELETE, M::IDC_BTNEDIT,
                                       M::IDC_PAGECONTROL1};
 std::vector<int> With(std::vector<int> ids, std::initializer_list<int> more) {
     ids.insert(ids.end(), more);
@@ -25,34 +25,29 @@ std::vector<int> With(std::vector<int> ids, std::initializer_list<int> more) {
 }
 
 // The window's own controls and the first page.
-const WindowTable kRulesPage = {{311, 309}, {
-    {M::IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
-    {M::IDC_BTNADD, 0, 8, 240, 97, 25, "追加(&A)..."},
-    {M::IDC_BTNDELETE, 0, 108, 240, 97, 25, "削除(&D)"},
-    {M::IDC_BTNEDIT, 0, 208, 240, 97, 25, "編集(&E)..."},
-    {M::IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr},
-    {M::IDC_BTNOK, 0, 8, 280, 97, 25, "OK"},
-    {M::IDC_BTNCANCEL, 0, 108, 280, 97, 25, "ｷｬﾝｾﾙ"},
-    {M::IDC_BTNABOUT, 0, 208, 280, 97, 25, "ﾊﾞｰｼﾞｮﾝ情報..."},
-    {M::IDC_LISTVIEW1, M::IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
-}, With(kBottomTabs, {M::IDC_LISTVIEW1})};
-const WindowTable kIgnorePage = {{311, 309}, {
-    {M::IDC_LISTIGNORE, M::IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
-}, With(kBottomTabs, {M::IDC_LISTIGNORE})};
+const WindowTable kRulesPage = {{311, 309},
+                                {
+                                    {M::IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
+                                    {M::IDC_BTNADD, 0, 8, 240, 97, 25, "追加(&A)..."},
+                                    {M::IDC_BTNDELETE, 0, 108, 240, 97, 25, "削除(&D)"},
+                                    {M::IDC_BTNEDIT, 0, 208, 240, 97, 25, "編集(&E)..."},
+                                    {M::IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr},
+                                    {M::IDC_BTNOK, 0, 8, 280, 97, 25, "OK"},
+                                    {M::IDC_BTNCANCEL, 0, 108, 280, 97, 25, "ｷｬﾝｾﾙ"},
+                                    {M::IDC_BTNABOUT, 0, 208, 280, 97, 25, "ﾊﾞｰｼﾞｮﾝ情報..."},
+                                    {M::IDC_LISTVIEW1, M::IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
+                                },
+                                With(kBottomTabs, {M::IDC_LISTVIEW1})};
+const WindowTable kIgnorePage = {{311, 309},
+                                 {
+                                     {M::IDC_LISTIGNORE, M::IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
+                                 },
+                                 With(kBottomTabs, {M::IDC_LISTIGNORE})};
 // Disabled buttons and fields are no tab stops, nor radio buttons that are not selected.
-const WindowTable kOptionsPage = {{311, 309}, {
-    {M::IDC_GROUPBOX1, M::IDC_TABSHEET3, 0, 0, 289, 89, "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-    {M::IDC_RADIOMOVEFOLDER, M::IDC_GROUPBOX1, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-    {M::IDC_EDTFOLDERMOVEPATH, M::IDC_GROUPBOX1, 24, 37, 233, 20, nullptr},
-    {M::IDC_BTNBROWSE, M::IDC_GROUPBOX1, 261, 37, 20, 20, nullptr},
-    {M::IDC_RADIOZORVIKFOLDER, M::IDC_GROUPBOX1, 8, 64, 233, 17, "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する"},
-    {M::IDC_GROUPBOX2, M::IDC_TABSHEET3, 0, 90, 289, 103, "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-    {M::IDC_RADIOMOVENOEXT, M::IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-    {M::IDC_EDTNOEXTMOVEPATH, M::IDC_GROUPBOX2, 24, 37, 233, 20, nullptr},
-    {M::IDC_BTNBROWSE2, M::IDC_GROUPBOX2, 261, 37, 20, 20, nullptr},
-    {M::IDC_RADIOINQUIRY, M::IDC_GROUPBOX2, 8, 64, 241, 17, "ﾌｧｲﾙごとに問い合わせる"},
-    {M::IDC_RADIONOMOVENOEXT, M::IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない"},
-}, {M::IDC_BTNOK, M::IDC_BTNCANCEL, M::IDC_BTNABOUT, M::IDC_PAGECONTROL1, M::IDC_RADIOZORVIKFOLDER}};
+const WindowTable kOptionsPage = {{311, 309},
+                                  OptionLayout(M::IDC_TABSHEET3),
+                                  {M::IDC_BTNOK, M::IDC_BTNCANCEL, M::IDC_BTNABOUT,
+                                   M::IDC_PAGECONTROL1, M::IDC_RADIOZORVIKFOLDER}};
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -64,8 +59,9 @@ class SettingsMode : public ZorvikTest {
                       "MoveNoExtPath=C:\\N", "BaseDir=%R\\base", "[Extensions]", "txt=C:\\T",
                       "jpg=C:\\J", "doc=C:\\D", "[Ignore]", "lnk=NULL", "tmp=x"}));
     }
-    std::string Buttons(HWND w) const {
-        return States(w, {M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT});
+    // The list buttons that are disabled.
+    std::set<int> DisabledListButtons(HWND w) const {
+        return StatesOf(w, {M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT}).disabled;
     }
 };
 
@@ -75,14 +71,16 @@ TEST_F(SettingsMode, PagesListsOptionsAndKeyboard) {
     auto s = Start();
     HWND w = s->Window(kMainTitle);
     ASSERT_TRUE(w);
-    HWND list = Session::Control(w, M::IDC_LISTVIEW1), ignore = Session::Control(w, M::IDC_LISTIGNORE);
+    HWND list = Session::Control(w, M::IDC_LISTVIEW1),
+         ignore = Session::Control(w, M::IDC_LISTIGNORE);
     ExpectWindow(w, kRulesPage);
     EXPECT_EQ(M::IDC_BTNOK, s->FocusId());
     EXPECT_EQ((Rows{{"txt", "C:\\T"}, {"jpg", "C:\\J"}, {"doc", "C:\\D"}}), s->Rows(list, 2));
     for (HWND l : {list, ignore}) {
         LONG style = GetWindowLongA(l, GWL_STYLE);
-        EXPECT_EQ(LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
-                  style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_EDITLABELS | WS_BORDER));
+        EXPECT_EQ(
+            LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
+            style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_EDITLABELS | WS_BORDER));
         EXPECT_TRUE(SendMessageA(l, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
     }
     EXPECT_EQ(50, SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0));
@@ -94,36 +92,39 @@ TEST_F(SettingsMode, PagesListsOptionsAndKeyboard) {
     EXPECT_TRUE(IsWindowVisible(ignore) && !IsWindowVisible(list));
     ExpectWindow(w, kIgnorePage);
     EXPECT_EQ((Rows{{"lnk"}, {"tmp"}}), s->Rows(ignore, 1));
-    EXPECT_EQ("402+ 403+ 404+", Buttons(w));
+    EXPECT_EQ(std::set<int>(), DisabledListButtons(w));
 
     // The options page disables the list buttons; a MoveNoExt of 5 selects nothing.
     s->Keys({VK_CONTROL, VK_TAB});
     ExpectWindow(w, kOptionsPage);
-    EXPECT_EQ("402- 403- 404-", Buttons(w));
-    const std::initializer_list<int> options = {
-        M::IDC_RADIOMOVEFOLDER, M::IDC_RADIOZORVIKFOLDER, M::IDC_EDTFOLDERMOVEPATH, M::IDC_BTNBROWSE,
-        M::IDC_RADIOMOVENOEXT, M::IDC_RADIOINQUIRY, M::IDC_RADIONOMOVENOEXT, M::IDC_EDTNOEXTMOVEPATH,
-        M::IDC_BTNBROWSE2};
-    EXPECT_EQ("209+ 210+* 211- 208- 203+ 206+ 205+ 204- 202-", States(w, options));
+    EXPECT_EQ((std::set<int>{M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT}),
+              DisabledListButtons(w));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOZORVIKFOLDER}, kFolderPath + kNoExtPath}),
+              OptionStates(w));
     EXPECT_EQ("C:\\F", TextOf(Session::Control(w, M::IDC_EDTFOLDERMOVEPATH)));
     EXPECT_EQ("C:\\N", TextOf(Session::Control(w, M::IDC_EDTNOEXTMOVEPATH)));
 
     // The two groups are independent: a click in the lower one leaves the upper one alone.
     s->Click(w, M::IDC_RADIONOMOVENOEXT);
-    EXPECT_EQ("209+ 210+* 211- 208- 203+ 206+ 205+* 204- 202-", States(w, options));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOZORVIKFOLDER, O::IDC_RADIONOMOVENOEXT},
+                             kFolderPath + kNoExtPath}),
+              OptionStates(w));
     s->Click(w, M::IDC_RADIOMOVENOEXT);
-    EXPECT_EQ("209+ 210+* 211- 208- 203+* 206+ 205+ 204+ 202+", States(w, options));
+    const ControlStates zorvikAndMoveNoExt{{O::IDC_RADIOZORVIKFOLDER, O::IDC_RADIOMOVENOEXT},
+                                           kFolderPath};
+    EXPECT_EQ(zorvikAndMoveNoExt, OptionStates(w));
     // Arrow keys move within a group only.
     s->Click(w, M::IDC_RADIOMOVEFOLDER);
-    EXPECT_EQ("209+* 210+ 211+ 208+ 203+* 206+ 205+ 204+ 202+", States(w, options));
+    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOMOVENOEXT}, {}}),
+              OptionStates(w));
     s->Keys({VK_DOWN});
-    EXPECT_EQ("209+ 210+* 211- 208- 203+* 206+ 205+ 204+ 202+", States(w, options));
+    EXPECT_EQ(zorvikAndMoveNoExt, OptionStates(w));
     EXPECT_EQ(M::IDC_RADIOZORVIKFOLDER, s->FocusId());
 
     // Ctrl+Shift+Tab back to the ignore list, a click on the first tab back to the rules.
     s->Keys({VK_CONTROL, VK_SHIFT, VK_TAB});
     EXPECT_TRUE(IsWindowVisible(ignore));
-    EXPECT_EQ("402+ 403+ 404+", Buttons(w));
+    EXPECT_EQ(std::set<int>(), DisabledListButtons(w));
     s->Click(Session::Control(w, M::IDC_PAGECONTROL1), {20, 10});
     EXPECT_TRUE(IsWindowVisible(list) && !IsWindowVisible(ignore));
 
@@ -152,13 +153,13 @@ const char kAddIgnore[] = "無視ルールの追加", kEditIgnore[] = "無視ル
 TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
     IniMayChange();
     WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveFolderPath=C:\\F", "MoveNoExt=5",
-                  "MoveNoExtPath=C:\\N", "BaseDir=%R\\base", "Extra=1", "[Extensions]",
-                  "txt=C:\\T", "jpg=C:\\J", "doc=C:\\D", "[Ignore]", "lnk=NULL", "tmp=x",
-                  "[Other]", "k=v"}));
+                  "MoveNoExtPath=C:\\N", "BaseDir=%R\\base", "Extra=1", "[Extensions]", "txt=C:\\T",
+                  "jpg=C:\\J", "doc=C:\\D", "[Ignore]", "lnk=NULL", "tmp=x", "[Other]", "k=v"}));
     auto s = Start();
     HWND w = s->Window(kMainTitle);
     ASSERT_TRUE(w);
-    HWND list = Session::Control(w, M::IDC_LISTVIEW1), ignore = Session::Control(w, M::IDC_LISTIGNORE);
+    HWND list = Session::Control(w, M::IDC_LISTVIEW1),
+         ignore = Session::Control(w, M::IDC_LISTIGNORE);
 
     s->Click(w, M::IDC_BTNADD);
     HWND e = s->Window(kAddRule);
@@ -173,7 +174,11 @@ TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
     Confirm(*s, kAddRule, {{A::IDC_EDTEXT, "7z"}, {A::IDC_EDTPATH, R()}});
     s->Click(w, M::IDC_BTNADD); // cancelled: no row, no sort
     if (HWND c = s->Window(kAddRule)) s->Click(c, A::IDC_BUTTON1);
-    EXPECT_EQ((Rows{{"7z", R()}, {"doc", "C:\\D"}, {"jpg", "C:\\J"}, {"JPG", R()}, {"mp3", R()},
+    EXPECT_EQ((Rows{{"7z", R()},
+                    {"doc", "C:\\D"},
+                    {"jpg", "C:\\J"},
+                    {"JPG", R()},
+                    {"mp3", R()},
                     {"txt", "C:\\T"}}),
               s->Rows(list, 2));
 
@@ -225,10 +230,11 @@ TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
 // a MoveNoExt that selects nothing is written back as it was.
 TEST_F(SettingsMode, FailedSaveLosesNothingAndLongSectionsSurvive) {
     IniMayChange();
-    std::vector<std::string> lines = {"[Option]", "MoveFolder=1", "MoveFolderPath=C:\\F",
+    std::vector<std::string> lines = {"[Option]",    "MoveFolder=1",        "MoveFolderPath=C:\\F",
                                       "MoveNoExt=5", "MoveNoExtPath=C:\\N", "BaseDir=C:\\B",
                                       "[Extensions]"};
-    for (int i = 0; i < 1500; ++i) lines.push_back("Key_" + std::to_string(10000 + i) + "_ab=C:\\" + std::to_string(i));
+    for (int i = 0; i < 1500; ++i)
+        lines.push_back("Key_" + std::to_string(10000 + i) + "_ab=C:\\" + std::to_string(i));
     lines.push_back("[Ignore]");
     for (int i = 0; i < 1200; ++i) lines.push_back("Ign_" + std::to_string(10000 + i) + "_ab=NULL");
     const std::string bytes = Ini(lines);
@@ -239,7 +245,8 @@ TEST_F(SettingsMode, FailedSaveLosesNothingAndLongSectionsSurvive) {
     EXPECT_EQ(1500u, s->Rows(Session::Control(w, M::IDC_LISTVIEW1), 1).size());
     EXPECT_EQ(1200u, s->Rows(Session::Control(w, M::IDC_LISTIGNORE), 1).size());
 
-    HANDLE held = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     s->Click(w, M::IDC_BTNOK);
     EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox(kAppTitle, kOk));

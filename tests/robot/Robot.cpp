@@ -3,38 +3,28 @@
 
 #include <commctrl.h>
 
-#include "common/Text.h"
-#include "common/Win.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <set>
+
+#include "common/CodePage.h"
+#include "common/Path.h"
+#include "common/ShiftJis.h"
 
 namespace zvtest {
 
-const char *const kChooserTitle = "フォルダーの参照";
-const char *const kFatalTitle = "アプリケーション エラー";
-const char *const kAppTitle = "Zorvik";
-const char *const kConfirmTitle = "確認";
-const char *const kWarningTitle = "警告";
-const char *const kFirstRunTitle = "Zorvikの設定";
-const char *const kMainTitle = kFirstRunTitle;
-const char *const kRuleTitle = "整理ルールの追加";
-
 namespace {
 
-constexpr int kBoxText = 0xFFFF, kChooserPrompt = 14146, kChooserStatus = 14147;
+constexpr int kBoxText = 0xFFFF;
 constexpr UINT kSetSelectionA = WM_USER + 102; // BFFM_SETSELECTIONA
-
-bool IsLead(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
 std::string WindowText(HWND hwnd) {
     if (!hwnd) return std::string();
     char buf[8192] = {};
     // WM_GETTEXT is marshalled across processes; GetWindowTextA is not for controls.
     LRESULT n = SendMessageA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    return std::string(buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
+    return std::string(
+        buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
 }
 
 std::string ClassOf(HWND hwnd) {
@@ -82,11 +72,10 @@ Controls ControlsOf(HWND hwnd) {
 std::string Quote(const std::string &arg) {
     std::string out = "\"";
     size_t slashes = 0;
-    for (size_t i = 0; i < arg.size(); ++i) {
-        char c = arg[i];
-        if (IsLead(static_cast<unsigned char>(c)) && i + 1 < arg.size()) {
-            out += c;
-            out += arg[++i];
+    for (size_t i = 0; i < arg.size(); i += zv::CharLen(arg, i)) {
+        const char c = arg[i];
+        if (zv::CharLen(arg, i) == 2) {
+            out.append(arg, i, 2);
             slashes = 0;
             continue;
         }
@@ -117,8 +106,8 @@ void Settle(HWND window) {
 // reads the selection back until it is that folder: the dialog's tree may still be changing on its
 // own (a shell notification rebuilds a part of it).
 bool SelectInChooser(HANDLE process, HWND dialog, const std::string &path) {
-    void *remote = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE);
+    void *remote =
+        VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!remote) return false;
     bool ok = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr) != FALSE;
     for (int i = 0; ok && i < 600; ++i) {
@@ -182,7 +171,8 @@ bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
     for (const std::string &a : args) line += " " + Quote(a);
     auto wide = [](const std::string &a) { return zv::ToWide(a); };
     std::wstring wline = wide(line);
-    for (const std::wstring &a : options.wideArgs) wline += L" \"" + a + L"\""; // no quote or final backslash in them
+    for (const std::wstring &a : options.wideArgs)
+        wline += L" \"" + a + L"\""; // no quote or final backslash in them
     std::vector<wchar_t> cmd(wline.begin(), wline.end());
     cmd.push_back(L'\0');
     STARTUPINFOW si{};
@@ -261,8 +251,10 @@ void Session::MoveTo(HWND control, POINT at) const {
     POINT p = ScreenPoint(control, at);
     INPUT in{};
     in.type = INPUT_MOUSE;
-    in.mi.dx = (p.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = (p.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dx =
+        (p.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy =
+        (p.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     Send({in});
     Idle();
@@ -359,7 +351,8 @@ std::vector<std::vector<std::string>> Session::Rows(HWND list, int columns) cons
                                      reinterpret_cast<LPARAM>(remote));
             std::vector<char> out(size);
             ReadProcessMemory(pi_.hProcess, remote + buffer, out.data(), size, nullptr);
-            rows.back().emplace_back(out.data(), static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, size - 1))));
+            rows.back().emplace_back(out.data(), static_cast<size_t>(std::max<LRESULT>(
+                                                     0, std::min<LRESULT>(n, size - 1))));
         }
     }
     VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
@@ -438,14 +431,23 @@ std::vector<int> TabOrder(HWND window) {
     return ids;
 }
 
-std::string States(HWND window, std::initializer_list<int> ids) {
-    std::string out;
+ControlStates StatesOf(HWND window, std::initializer_list<int> ids) {
+    ControlStates states;
     for (int id : ids) {
         HWND c = GetDlgItem(window, id);
-        out += (out.empty() ? "" : " ") + std::to_string(id) + (IsWindowEnabled(c) ? "+" : "-");
-        if (ClassOf(c) == "Button" && SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED) out += "*";
+        if (!IsWindowEnabled(c)) states.disabled.insert(id);
+        if (ClassOf(c) == "Button" && SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            states.checked.insert(id);
     }
-    return out;
+    return states;
+}
+
+void PrintTo(const ControlStates &states, std::ostream *os) {
+    *os << "checked {";
+    for (int id : states.checked) *os << " " << id;
+    *os << " } disabled {";
+    for (int id : states.disabled) *os << " " << id;
+    *os << " }";
 }
 
 RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
@@ -520,14 +522,15 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
                     if (it == controls.handles.end())
                         ADD_FAILURE() << "no control " << f.first << " in " << Describe(seen);
                     else
-                        SendMessageA(it->second, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.second.c_str()));
+                        SendMessageA(it->second, WM_SETTEXT, 0,
+                                     reinterpret_cast<LPARAM>(f.second.c_str()));
                 }
             } else {
                 ADD_FAILURE() << "unexpected window " << Describe(seen)
-                              << (next < script.size() ? " while waiting for \"" +
-                                                             script[next].title + "\" [" +
-                                                             script[next].text + "]"
-                                                       : std::string(" after the script ended"));
+                              << (next < script.size()
+                                      ? " while waiting for \"" + script[next].title + "\" [" +
+                                            script[next].text + "]"
+                                      : std::string(" after the script ended"));
             }
             handled.insert(hwnd);
             result.windows.push_back(seen);
@@ -546,72 +549,17 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
     return result;
 }
 
-std::string ReadBytes(const std::string &path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::string();
-    std::string bytes;
-    char buf[65536];
-    DWORD n = 0;
-    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n) bytes.append(buf, n);
-    CloseHandle(h);
-    return bytes;
-}
-
-void WriteBytes(const std::string &path, const std::string &bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << path << ": error " << GetLastError();
-    DWORD n = 0;
-    BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
-    ASSERT_TRUE(ok && n == bytes.size()) << path;
-}
-
-bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool IsDir(const std::string &path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 namespace {
 
-// The offset after the last single-byte backslash, or 0.
-size_t AfterLastBackslash(const std::string &s) {
-    size_t after = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (IsLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
-            ++i;
-            continue;
-        }
-        if (s[i] == '\\') after = i + 1;
-    }
-    return after;
-}
-
-bool EndsInBackslash(const std::string &s) { return !s.empty() && AfterLastBackslash(s) == s.size(); }
-
-struct Entry {
-    std::string name;
-    DWORD attributes;
-};
-
-std::vector<Entry> List(const std::string &folder) {
-    std::vector<Entry> entries;
-    WIN32_FIND_DATAA fd;
-    std::string dir = EndsInBackslash(folder) ? folder : folder + "\\";
-    HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return entries;
-    do {
-        if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, ".."))
-            entries.push_back({fd.cFileName, fd.dwFileAttributes});
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-    return entries;
+// Every folder that path (relative, with backslashes) lies in, as a listing names folders.
+void AddParents(Listing &listing, const std::string &path) {
+    for (size_t i = zv::FindChar(path, "\\"); i != std::string::npos;
+         i = zv::FindChar(path, "\\", i + 1))
+        listing[path.substr(0, i + 1)] = "<dir>";
 }
 
 void Walk(const std::string &folder, const std::string &rel, Listing &out, int depth) {
-    for (const Entry &e : List(folder)) {
+    for (const FolderEntry &e : ListFolder(folder)) {
         std::string path = folder + e.name;
         if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
             out[rel + e.name] = "<link>";
@@ -623,7 +571,8 @@ void Walk(const std::string &folder, const std::string &rel, Listing &out, int d
             if (bytes.size() > 256) {
                 unsigned long long h = 1469598103934665603ull; // FNV-1a
                 for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
-                bytes = "<" + std::to_string(bytes.size()) + " bytes, fnv " + std::to_string(h) + ">";
+                bytes =
+                    "<" + std::to_string(bytes.size()) + " bytes, fnv " + std::to_string(h) + ">";
             }
             out[rel + e.name] = bytes;
         }
@@ -632,31 +581,9 @@ void Walk(const std::string &folder, const std::string &rel, Listing &out, int d
 
 } // namespace
 
-void MakeDirs(const std::string &path) {
-    std::string p = EndsInBackslash(path) ? path.substr(0, path.size() - 1) : path;
-    if (p.size() <= 3 || IsDir(p)) return;
-    MakeDirs(p.substr(0, AfterLastBackslash(p)));
-    CreateDirectoryA(p.c_str(), nullptr);
-}
-
-void RemoveTree(const std::string &path) {
-    std::string dir = EndsInBackslash(path) ? path : path + "\\";
-    for (const Entry &e : List(dir)) {
-        std::string p = dir + e.name;
-        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if ((e.attributes & FILE_ATTRIBUTE_DIRECTORY) && !(e.attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            RemoveTree(p);
-        else if ((e.attributes & FILE_ATTRIBUTE_DIRECTORY) && RemoveDirectoryA(p.c_str()))
-            continue;
-        else
-            DeleteFileA(p.c_str());
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
 Listing TreeAt(const std::string &folder) {
     Listing out;
-    Walk(EndsInBackslash(folder) ? folder : folder + "\\", "", out, 0);
+    Walk(zv::IncludeTrailingBackslash(folder), "", out, 0);
     return out;
 }
 
@@ -665,28 +592,15 @@ void MoveEntry(Listing &listing, const std::string &from, const std::string &to)
     ASSERT_TRUE(it != listing.end()) << from << " is not in the listing";
     std::string bytes = it->second;
     listing.erase(it);
-    std::string dest = EndsInBackslash(to) ? to + from.substr(AfterLastBackslash(from)) : to;
-    for (size_t i = 0; i < dest.size(); ++i) {
-        if (IsLead(static_cast<unsigned char>(dest[i])) && i + 1 < dest.size()) {
-            ++i;
-            continue;
-        }
-        if (dest[i] == '\\') listing[dest.substr(0, i + 1)] = "<dir>";
-    }
+    const std::string dest = zv::EndsWithBackslash(to) ? to + zv::ExtractFileName(from) : to;
+    AddParents(listing, dest);
     listing[dest] = bytes;
-}
-
-std::string FileNameOf(const std::string &path) { return path.substr(AfterLastBackslash(path)); }
-
-std::string InFolder(const std::string &folder, const std::string &name) {
-    return (EndsInBackslash(folder) ? folder : folder + "\\") + name;
 }
 
 std::string TestExeDir() {
     char buf[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    std::string p = buf;
-    return p.substr(0, AfterLastBackslash(p));
+    return zv::ExtractFilePath(buf);
 }
 
 void ZorvikTest::SetUp() {
@@ -736,18 +650,16 @@ std::string ZorvikTest::Ini(const std::vector<std::string> &lines) const {
 }
 
 void ZorvikTest::WriteIni(const std::string &bytes) {
-    WriteBytes(IniPath(), bytes);
+    ASSERT_TRUE(WriteBytes(IniPath(), bytes)) << IniPath();
     iniBytes_ = bytes;
     iniWritten_ = true;
 }
 
 void ZorvikTest::Make(const std::string &rel, const std::string &bytes) {
-    std::string path = P(rel);
-    MakeDirs(path.substr(0, AfterLastBackslash(path)));
-    WriteBytes(path, bytes);
+    ASSERT_TRUE(WriteBytes(P(rel), bytes)) << P(rel);
 }
 
-void ZorvikTest::Make(const std::string &rel) { Make(rel, rel.substr(AfterLastBackslash(rel))); }
+void ZorvikTest::Make(const std::string &rel) { Make(rel, zv::ExtractFileName(rel)); }
 
 Listing ZorvikTest::Tree(const std::string &rel) const {
     Listing all = TreeAt(P(rel));
@@ -761,21 +673,14 @@ Listing ZorvikTest::Files(const std::map<std::string, std::string> &files) {
     Listing out;
     for (const auto &f : files) {
         out[f.first] = f.second;
-        const std::string &p = f.first;
-        for (size_t i = 0; i < p.size(); ++i) {
-            if (IsLead(static_cast<unsigned char>(p[i])) && i + 1 < p.size()) {
-                ++i;
-                continue;
-            }
-            if (p[i] == '\\') out[p.substr(0, i + 1)] = "<dir>";
-        }
+        AddParents(out, f.first);
     }
     return out;
 }
 
 Listing ZorvikTest::Named(const std::vector<std::string> &files) {
     std::map<std::string, std::string> m;
-    for (const std::string &f : files) m[f] = f.substr(AfterLastBackslash(f));
+    for (const std::string &f : files) m[f] = zv::ExtractFileName(f);
     return Files(m);
 }
 

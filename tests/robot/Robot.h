@@ -13,9 +13,10 @@
 //
 // The robot polls every 20 ms for visible top-level windows of the child process, answers each
 // new one once (PostMessage BM_CLICK on an enabled button, so the robot never blocks on a modal
-// loop) and records it. Every window that the program shows is recorded in RunResult::windows. A window that the
-// script does not expect next is dismissed and fails the test, so does a script entry that never
-// appeared, and so does a run that outlives its time-out (the process is then killed).
+// loop) and records it. Every window that the program shows is recorded in RunResult::windows. A
+// window that the script does not expect next is dismissed and fails the test, so does a script
+// entry that never appeared, and so does a run that outlives its time-out (the process is then
+// killed).
 #pragma once
 #include <windows.h>
 
@@ -23,22 +24,32 @@
 
 #include <map>
 #include <memory>
+#include <ostream>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "support/Support.h"
+#include "ui/AddUnit.h"
+#include "ui/UnknownFileUnit.h"
 
 namespace zvtest {
 
 constexpr int kOk = 1, kCancel = 2, kYes = 6, kNo = 7;
-extern const char *const kChooserTitle; // the shell's folder dialog
-extern const char *const kFatalTitle;   // the fatal error box
-extern const char *const kAppTitle;     // the application's own error box
-extern const char *const kConfirmTitle; // the replace question
-extern const char *const kWarningTitle;
-extern const char *const kFirstRunTitle; // the first-run settings window (OK 1, Cancel 212)
-extern const char *const kMainTitle;     // the main settings window: the same caption
-extern const char *const kRuleTitle;     // the rule editor (extension 101, folder 102, OK 1,
-                                         // Cancel 104)
-constexpr int kFirstRunCancel = 212, kRuleExtension = 101, kRuleFolder = 102, kRuleCancel = 104;
+inline constexpr char kChooserTitle[] = "フォルダーの参照";      // the shell's folder dialog
+inline constexpr char kFatalTitle[] = "アプリケーション エラー"; // the fatal error box
+inline constexpr char kAppTitle[] = "Zorvik";                    // the application's error box
+inline constexpr char kConfirmTitle[] = "確認";                  // the replace question
+inline constexpr char kWarningTitle[] = "警告";
+inline constexpr char kFirstRunTitle[] = "Zorvikの設定"; // the first-run settings window
+inline constexpr char kMainTitle[] = "Zorvikの設定";     // the main settings window
+inline constexpr char kRuleTitle[] = "整理ルールの追加"; // the rule editor
+constexpr int kFirstRunCancel = zv::TFormSetting::IDC_BTNCANCEL;
+constexpr int kFirstRunFolderPath = zv::TFormSetting::IDC_EDTFOLDERMOVEPATH;
+constexpr int kRuleExtension = zv::TAddForm::IDC_EDTEXT, kRuleFolder = zv::TAddForm::IDC_EDTPATH;
+constexpr int kRuleCancel = zv::TAddForm::IDC_BUTTON1;
+// The shell's folder dialog: its prompt, and its status line, which shows the folder selected.
+constexpr int kChooserPrompt = 14146, kChooserStatus = 14147;
 
 // One expected window and its answer.
 struct Answer {
@@ -58,9 +69,9 @@ Answer Form(const std::string &title, int button, const std::map<int, std::strin
 // A window the program showed while it ran.
 struct Seen {
     std::string title;
-    std::string text;      // message text (static 65535), or the chooser's prompt (static 14146)
-    std::string selection; // chooser: the folder selected when it appeared (its status text)
-    std::string windowClass;           // "#32770" for boxes and the chooser
+    std::string text;        // message text (static 65535), or the chooser's prompt
+    std::string selection;   // chooser: the folder selected when it appeared (its status text)
+    std::string windowClass; // "#32770" for boxes and the chooser
     std::map<int, std::string> controls; // every control's text by id, as it appeared
     bool expected = false;
 };
@@ -73,8 +84,8 @@ struct RunResult {
 };
 
 struct RunOptions {
-    std::string exe;        // default: the test's own app\Zorvik.exe
-    std::string cwd;        // default: the test's folder
+    std::string exe; // default: the test's own app\Zorvik.exe
+    std::string cwd; // default: the test's folder
     DWORD timeoutMs = 30000;
     // Arguments passed after args as UTF-16, for names the code page cannot hold.
     std::vector<std::wstring> wideArgs;
@@ -84,27 +95,13 @@ struct RunOptions {
 RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
                      const RunOptions &options);
 
-// File-system helpers on absolute paths.
-std::string ReadBytes(const std::string &path); // empty when missing (see Exists)
-void WriteBytes(const std::string &path, const std::string &bytes);
-bool Exists(const std::string &path);
-bool IsDir(const std::string &path);
-// Creates a folder with its parents.
-void MakeDirs(const std::string &path);
-// Removes a tree; links are removed, never followed.
-void RemoveTree(const std::string &path);
-// Every entry below a folder: files with their bytes (over 256 bytes: size and hash), folders as "<dir>", links as "<link>";
-// paths relative to the folder, folders ending in '\'.
+// Every entry below a folder: files with their bytes (over 256 bytes: size and hash), folders as
+// "<dir>", links as "<link>"; paths relative to the folder, folders ending in '\'.
 using Listing = std::map<std::string, std::string>;
 Listing TreeAt(const std::string &folder);
 // Applies a file move to a listing: the entry from (a file) goes to to, keeping its name when to
 // ends in '\'; to's parent folders are added. Folders left empty stay.
 void MoveEntry(Listing &listing, const std::string &from, const std::string &to);
-
-// Shift-JIS-aware path pieces (a 0x5C trail byte is no backslash): the name after the last
-// backslash, and folder + '\' (unless it ends in one) + name.
-std::string FileNameOf(const std::string &path);
-std::string InFolder(const std::string &folder, const std::string &name);
 
 // A running Zorvik that a test drives step by step, the way a user does: clicks and key presses go
 // through the system's input queue (SendInput), so focus, activation, radio groups and
@@ -133,7 +130,9 @@ class Session {
     void Idle() const;
     // Puts text into an edit field (WM_SETTEXT).
     static void Type(HWND edit, const std::string &text);
-    void Type(HWND window, int id, const std::string &text) const { Type(Control(window, id), text); }
+    void Type(HWND window, int id, const std::string &text) const {
+        Type(Control(window, id), text);
+    }
     // The control that has the keyboard focus in the program, and its id.
     HWND Focus() const;
     int FocusId() const { return GetDlgCtrlID(Focus()); }
@@ -172,9 +171,15 @@ struct WindowTable {
 // Checks the window as it is shown now against its table.
 void ExpectWindow(HWND window, const WindowTable &table);
 std::vector<int> TabOrder(HWND window);
-// The enabled and checked states of controls, as "id+" (enabled) / "id-" (disabled) and "*" for
-// a checked button, for comparing against one expected string.
-std::string States(HWND window, std::initializer_list<int> ids);
+// Which of some controls are checked and which are disabled.
+struct ControlStates {
+    std::set<int> checked, disabled;
+    bool operator==(const ControlStates &o) const {
+        return checked == o.checked && disabled == o.disabled;
+    }
+};
+void PrintTo(const ControlStates &states, std::ostream *os);
+ControlStates StatesOf(HWND window, std::initializer_list<int> ids);
 std::string TextOf(HWND window);
 // The folder a chooser shows as selected (its status text), without a trailing backslash but a
 // drive's; empty when nothing with a path is selected.

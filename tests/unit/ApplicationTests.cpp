@@ -10,11 +10,12 @@ TEST(TextApplication, DefaultTitleFromTheExecutableName) {
         const char *exe, *title;
     } rows[] = {
         {"C:\\Tools\\ZORVIK.EXE", "Zorvik"},
-        {"C:\\Tools\\zorvik.exe", "zorvik"},    // the first character keeps its case
-        {"C:\\Old.files\\ZORVIK", "Zorvik"},    // a dot in a folder name does not count
+        {"C:\\Tools\\zorvik.exe", "zorvik"},     // the first character keeps its case
+        {"C:\\Old.files\\ZORVIK", "Zorvik"},     // a dot in a folder name does not count
         {"C:\\Tools\\ZORVIK.TAR.EXE", "Zorvik"}, // up to the first dot
         {"C:\\予定表\\表ABC.exe", "表abc"},
-        {"C:\\Tools\\ZアB.exe", "Z\x83\x41" "b"}, // ア (83 41) is not lowered to 83 61
+        {"C:\\Tools\\ZアB.exe", "Z\x83\x41"
+                                "b"}, // ア (83 41) is not lowered to 83 61
         {"C:\\Tools\\.EXE", ""},
     };
     for (const auto &r : rows) EXPECT_EQ(r.title, DefaultTitle(r.exe)) << r.exe;

@@ -7,16 +7,15 @@
 #include <utility>
 #include <vector>
 
-#include "UnitSupport.h"
 #include "common/Error.h"
-#include "common/Text.h"
-#include "common/Win.h"
+#include "common/Format.h"
+#include "common/ShiftJis.h"
+#include "common/SystemPath.h"
 #include "settings/SettingsFile.h"
+#include "support/Support.h"
 
 using namespace zv;
-using zvtest::ReadBytes;
-using zvtest::TempFolder;
-using zvtest::WriteBytes;
+using namespace zvtest;
 
 namespace {
 
@@ -118,15 +117,12 @@ TEST_F(Settings, MissingFileGivesDefaultsAndNoKeys) {
     EXPECT_EQ("DEF", ini.ReadString("Option", "BaseDir", "DEF"));
     EXPECT_EQ(1, ini.ReadInteger("Option", "MoveNoExt", 1));
     EXPECT_TRUE(ini.ReadSection("Extensions").empty());
-    EXPECT_FALSE(zvtest::IsFile(dir / "none.ini")) << "reading must not create the file";
+    EXPECT_FALSE(IsFile(dir / "none.ini")) << "reading must not create the file";
 }
 
 TEST_F(Settings, LongValuesAreCutToWholeCharacters) {
-    File("[S]\r\n"
-         "Long=" + std::string(5000, 'B') + "\r\n"
-         "Straddle=" + A2046 + "表表\r\n"
-         "Fits=" + std::string(2045, 'A') + "表表\r\n"
-         "Exact=" + std::string(2047, 'C') + "\r\n");
+    File("[S]\r\nLong=" + std::string(5000, 'B') + "\r\nStraddle=" + A2046 + "表表\r\nFits=" +
+         std::string(2045, 'A') + "表表\r\nExact=" + std::string(2047, 'C') + "\r\n");
     SettingsFile ini(path);
     EXPECT_EQ(std::string(2047, 'B'), ini.ReadString("S", "Long", ""));
     EXPECT_EQ(A2046, ini.ReadString("S", "Straddle", "")); // never half of 表
@@ -225,8 +221,8 @@ TEST_F(Settings, RefusedWritesRaiseTheMessage) {
     // A file held open by someone else without sharing.
     std::string locked = dir / "予定表.INI";
     ASSERT_TRUE(WriteBytes(locked, "[Option]\r\nMoveNoExt=2\r\n"));
-    HANDLE h = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     expectRefused(locked);
     try {
@@ -303,7 +299,8 @@ TEST_F(Settings, HostileFilesReadSanely) {
         random += static_cast<char>(seed >> 16);
     }
     const char nul[] = "[Option]\r\nA=1\0\0\r\nMoveNoExt=2\r\n";
-    std::string huge = "[Option]\r\nHuge=" + std::string(10 * 1024 * 1024, 'x') + "\r\nMoveNoExt=2\r\n";
+    std::string huge =
+        "[Option]\r\nHuge=" + std::string(10 * 1024 * 1024, 'x') + "\r\nMoveNoExt=2\r\n";
 
     const struct {
         const char *name;
@@ -325,8 +322,7 @@ TEST_F(Settings, HostileFilesReadSanely) {
         {"10 MB value", huge, "Option", "Huge", nullptr},
         {"5,000-byte value", "[Option]\r\nBaseDir=" + std::string(5000, 'z') + "\r\n", "Option",
          "BaseDir", nullptr},
-        {"NUL bytes", std::string(nul, sizeof nul - 1), "Option", "A",
-         nullptr},
+        {"NUL bytes", std::string(nul, sizeof nul - 1), "Option", "A", nullptr},
         {"unclosed section", "[Option\r\nMoveNoExt=2\r\n", "Option", "MoveNoExt", nullptr},
         {"dangling lead byte", "[Option]\r\nBaseDir=D:\\\x95\r\n", "Option", "BaseDir", nullptr},
     };
@@ -345,5 +341,6 @@ TEST_F(Settings, HostileFilesReadSanely) {
     }
     File(huge, "huge.ini");
     EXPECT_EQ(std::string(2047, 'x'), SettingsFile(path).ReadString("Option", "Huge", ""));
-    EXPECT_EQ((std::vector<std::string>{"Huge", "MoveNoExt"}), SettingsFile(path).ReadSection("Option"));
+    EXPECT_EQ((std::vector<std::string>{"Huge", "MoveNoExt"}),
+              SettingsFile(path).ReadSection("Option"));
 }

@@ -7,7 +7,11 @@
 #include <cstdio>
 #include <string>
 
-#include "common/Text.h"
+#include "common/Format.h"
+#include "common/Path.h"
+#include "common/ShiftJis.h"
+#include "settings/Value.h"
+#include "sorting/Decision.h"
 
 using namespace zv;
 
@@ -85,7 +89,7 @@ TEST(TextExtensionKey, LastDotAfterLastBackslashOrColon) {
         {"C:\\Old.files\\README", ""},
         {"C:\\表.txt", "txt"},
         {"C:\\Work\\予定表", ""},
-        {"C:\\Work.d\\予定表", ""},       // 表's trail byte ends the folder name, not a backslash
+        {"C:\\Work.d\\予定表", ""}, // 表's trail byte ends the folder name, not a backslash
         {"C:\\x.ソ", "ソ"},
         {"C:\\x.予定表", "予定表"},
         {"C:a.JPG", "JPG"},
@@ -109,9 +113,9 @@ TEST(TextUnquote, QuotedTextWithDoubledQuotes) {
         {"\"D:\\Sorted\"", "D:\\Sorted"},
         {"\"D:\\Sorted\\\"", "D:\\Sorted\\"},
         {"\"a\"\"b\"", "a\"b"},
-        {"\"D:\\表\" rest", "D:\\表"},  // 表's trail byte does not escape the closing quote
+        {"\"D:\\表\" rest", "D:\\表"}, // 表's trail byte does not escape the closing quote
         {"\"ソ\"", "ソ"},
-        {"\"\"", "\"\""},           // empty quoted text: unchanged
+        {"\"\"", "\"\""}, // empty quoted text: unchanged
         {"\"\" x", "\"\" x"},
         {"D:\\Sorted\"", "D:\\Sorted\""}, // no leading quote: unchanged
         {" \"D:\\x\"", " \"D:\\x\""},
@@ -126,31 +130,43 @@ TEST(TextUnquote, QuotedTextWithDoubledQuotes) {
 TEST(TextParseInt, SettingsFileIntegerForms) {
     const struct {
         const char *text;
-        bool ok;
         int32_t value;
-    } rows[] = {
-        {"0", true, 0}, {"+7", true, 7}, {"-1", true, -1}, {"007", true, 7}, {"-0", true, 0},
-        {" 5", true, 5}, {"   -12", true, -12}, {"2147483647", true, 2147483647},
-        {"-2147483648", true, INT32_MIN}, {"0x2", true, 2}, {"0X10", true, 16}, {"$1F", true, 31},
-        {"$1f", true, 31}, {"x1f", true, 31}, {"X1F", true, 31}, {" $10", true, 16},
-        {"$7FFFFFFF", true, 2147483647}, {"$80000000", true, INT32_MIN}, {"$FFFFFFFF", true, -1},
-        {"0xffffffff", true, -1}, {"$000000001", true, 1},
-        // invalid: the reader's default is used
-        {"", false, 0}, {" ", false, 0}, {"0x", false, 0}, {"0X", false, 0}, {"$", false, 0},
-        {"x", false, 0}, {"+", false, 0}, {"-", false, 0}, {"two", false, 0}, {"5 ", false, 0},
-        {"5x", false, 0}, {"1.0", false, 0}, {"2147483648", false, 0}, {"-2147483649", false, 0},
-        {"99999999999999999999", false, 0}, {"$100000000", false, 0}, {"$1FFFFFFFF0", false, 0},
-        {"-$10", false, 0}, {"+0x10", false, 0}, {"$-1", false, 0}, {"$G", false, 0},
-        {"0x 5", false, 0}, {"--1", false, 0}, {"１", false, 0}, // full-width digit
-        {" 0x10", false, 0}, // the 0x prefix counts only at the very start
-    };
-    for (const auto &r : rows) {
-        SCOPED_TRACE(std::string("\"") + r.text + "\"");
+    } valid[] = {{"0", 0},
+                 {"+7", 7},
+                 {"-1", -1},
+                 {"007", 7},
+                 {"-0", 0},
+                 {" 5", 5},
+                 {"   -12", -12},
+                 {"2147483647", 2147483647},
+                 {"-2147483648", INT32_MIN},
+                 {"0x2", 2},
+                 {"0X10", 16},
+                 {"$1F", 31},
+                 {"$1f", 31},
+                 {"x1f", 31},
+                 {"X1F", 31},
+                 {" $10", 16},
+                 {"$7FFFFFFF", 2147483647},
+                 {"$80000000", INT32_MIN},
+                 {"$FFFFFFFF", -1},
+                 {"0xffffffff", -1},
+                 {"$000000001", 1}};
+    for (const auto &r : valid) {
         int32_t value = 12345;
-        EXPECT_EQ(r.ok, ParseInt(r.text, value));
-        if (r.ok) {
-            EXPECT_EQ(r.value, value);
-        }
+        EXPECT_TRUE(ParseInt(r.text, value)) << '"' << r.text << '"';
+        EXPECT_EQ(r.value, value) << '"' << r.text << '"';
+    }
+    // Invalid: the reader's default is used. "１" is a full-width digit; the 0x prefix counts
+    // only at the very start.
+    for (const char *text :
+         {"",           " ",           "0x",         "0X",          "$",
+          "x",          "+",           "-",          "two",         "5 ",
+          "5x",         "1.0",         "2147483648", "-2147483649", "99999999999999999999",
+          "$100000000", "$1FFFFFFFF0", "-$10",       "+0x10",       "$-1",
+          "$G",         "0x 5",        "--1",        "１",          " 0x10"}) {
+        int32_t value = 12345;
+        EXPECT_FALSE(ParseInt(text, value)) << '"' << text << '"';
     }
 }
 
@@ -160,7 +176,7 @@ TEST(TextIgnoreMarker, NullInAnyLetterCase) {
     for (const char *no : {"1", "", "NUL", "NULLL", " NULL", "ＮＵＬＬ", "ｎｕｌｌ"})
         EXPECT_FALSE(IsIgnoreMarker(no)) << no;
     // Trail bytes in the range a..z stay: ヂ (83 61) must not become ア (83 41).
-    EXPECT_BYTES("\x83\x61" "A\x95\x5C" "Z", UpperAZ("ヂa表z"));
+    EXPECT_BYTES(std::string("\x83\x61") + "A\x95\x5CZ", UpperAZ("ヂa表z"));
     EXPECT_BYTES("ｊｐｇJPG", UpperAZ("ｊｐｇjpg"));
 }
 
@@ -178,9 +194,9 @@ TEST(TextCutWhole, NeverEndsInHalfACharacter) {
         {"表表", 100, "表表"},
         {"表", 1, ""},
         {"表", 0, ""},
-        {"AB\x95", 3, "AB"},     // a dangling lead byte is dropped
+        {"AB\x95", 3, "AB"}, // a dangling lead byte is dropped
         {"AB\x95", 10, "AB"},
-        {"ｱｲｳ", 2, "ｱｲ"},        // half-width katakana are whole at any cut
+        {"ｱｲｳ", 2, "ｱｲ"}, // half-width katakana are whole at any cut
         {"ソ\\表", 3, "ソ\\"},
     };
     for (const auto &r : rows) {
@@ -191,10 +207,10 @@ TEST(TextCutWhole, NeverEndsInHalfACharacter) {
 }
 
 TEST(TextDecision, FileWithoutExtension) {
-    EXPECT_EQ(Outcome::MoveToNoExtPath, DecideNoExtension(0));
-    EXPECT_EQ(Outcome::AskFolder, DecideNoExtension(1));
+    EXPECT_EQ(Outcome::MoveToNoExtPath, DecideNoExtension(MoveNoExt::ToFolder));
+    EXPECT_EQ(Outcome::AskFolder, DecideNoExtension(MoveNoExt::Ask));
     for (int32_t other : {2, 5, -1, INT32_MIN})
-        EXPECT_EQ(Outcome::Stay, DecideNoExtension(other)) << other;
+        EXPECT_EQ(Outcome::Stay, DecideNoExtension(static_cast<MoveNoExt>(other))) << other;
 }
 
 TEST(TextDecision, FileWithExtension) {
@@ -220,7 +236,8 @@ TEST(TextDecision, FileWithExtension) {
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(std::string(r.rule) + " | " + r.ignore + " | " + std::to_string(r.moveNoExt));
-        EXPECT_EQ(r.outcome, DecideWithExtension(r.rule, r.ignore, r.moveNoExt));
+        EXPECT_EQ(r.outcome,
+                  DecideWithExtension(r.rule, r.ignore, static_cast<MoveNoExt>(r.moveNoExt)));
     }
 }
 
@@ -247,15 +264,11 @@ TEST(TextFormat, ReplacesOnlyTheFirstPlaceholder) {
 }
 
 TEST(TextDotOrBlank, PartsThePathRulesWouldChange) {
-    const struct {
-        const char *path;
-        bool changed;
-    } rows[] = {
-        {"C:\\in\\a.txt.", true},       {"C:\\in\\a.txt ", true},  {"C:\\in\\Photos.\\x.jpg", true},
-        {"C:/in/b /x", true},           {"...", true},             {"C:\\in\\a.txt", false},
-        {"C:\\in\\.\\a", false},        {"..\\a", false},          {"C:\\in\\", false},
-        {"", false},                    {"C:\\表\\ソ", false},     {"C:\\予定表.", true},
-        {"C:\\in\\a\x81\x40", false}, // a full-width blank is kept by the system
-    };
-    for (const auto &r : rows) EXPECT_EQ(r.changed, HasPartEndingInDotOrBlank(r.path)) << r.path;
+    for (const char *changed : {"C:\\in\\a.txt.", "C:\\in\\a.txt ", "C:\\in\\Photos.\\x.jpg",
+                                "C:/in/b /x", "...", "C:\\予定表."})
+        EXPECT_TRUE(HasPartEndingInDotOrBlank(changed)) << changed;
+    // "\x81\x40" is a full-width blank, which the system keeps.
+    for (const char *kept : {"C:\\in\\a.txt", "C:\\in\\.\\a", "..\\a", "C:\\in\\", "", "C:\\表\\ソ",
+                             "C:\\in\\a\x81\x40"})
+        EXPECT_FALSE(HasPartEndingInDotOrBlank(kept)) << kept;
 }

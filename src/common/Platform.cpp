@@ -1,18 +1,23 @@
-// Which shell the program runs on. The build for shell tests forces the Windows shell's path.
-#include "Application.h"
+// Which system the program runs on.
+#include "Platform.h"
+
+#include <windows.h>
 
 namespace zv {
+namespace {
+
+bool g_actAsOnWindows = false;
+
+} // namespace
 
 bool ShellIsWine() {
-#ifdef ZORVIK_FORCE_SHELL_MOVES
-    return false;
-#else
     static const bool wine = [] {
         HMODULE ntdll = GetModuleHandleA("ntdll.dll");
         return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
     }();
-    return wine;
-#endif
+    return wine && !g_actAsOnWindows;
 }
+
+void ActAsOnWindows() { g_actAsOnWindows = true; }
 
 } // namespace zv

@@ -1,0 +1,56 @@
+// Paths as the system resolves them.
+#include "SystemPath.h"
+
+#include <windows.h>
+
+#include "Buffer.h"
+#include "SystemError.h"
+
+namespace zv {
+
+std::string FullPath(const std::string &path) {
+    // Too small a buffer gives the size needed, the final NUL counted.
+    return ReadGrowing<char>(
+        [&](char *buf, size_t size) {
+            return GetFullPathNameA(path.c_str(), static_cast<DWORD>(size), buf, nullptr);
+        },
+        0, MAX_PATH + 1);
+}
+
+std::string ExePath() {
+    // Asked for per dropped file; the loader's record of the path never changes while it runs.
+    static const std::string path = [] {
+        DWORD error = 0;
+        // Too small a buffer gives a text cut to its size.
+        std::string p = ReadGrowing<char>(
+            [&](char *buf, size_t size) {
+                DWORD n = GetModuleFileNameA(nullptr, buf, static_cast<DWORD>(size));
+                if (n == 0) error = GetLastError();
+                return n;
+            },
+            1, MAX_PATH + 1);
+        if (p.empty()) RaiseSystemError(error);
+        return p;
+    }();
+    return path;
+}
+
+unsigned long MakeTempFileIn(const std::string &folder, std::string &temp) {
+    // GetTempFileNameA writes at most MAX_PATH bytes and wants room for the name it adds
+    // ("zvXXXX.tmp") and the final NUL.
+    const size_t kNameRoom = 14;
+    if (folder.size() + kNameRoom > MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
+    char name[MAX_PATH + 1] = {};
+    if (!GetTempFileNameA(folder.c_str(), "zv", 0, name)) {
+        const DWORD code = GetLastError();
+        return code ? code : ERROR_CANNOT_MAKE;
+    }
+    temp = name;
+    return 0;
+}
+
+bool SamePath(const std::string &a, const std::string &b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+} // namespace zv
