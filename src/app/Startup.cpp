@@ -2,10 +2,9 @@
 // of files that the sorting run sorts.
 #include "Startup.h"
 
-#include <shlwapi.h>
-
 #include "../common/Application.h"
 #include "../common/FileAttributes.h"
+#include "../common/Handles.h"
 #include "../common/Path.h"
 #include "../common/SystemPath.h"
 #include "../settings/SettingsFile.h"
@@ -26,43 +25,93 @@ void ReadFolderOptions() {
     BaseDir = ini.ReadString(kOption, kBaseDir, documents);
 }
 
-// A drive or share root: moving it, or sorting a whole drive, is never what a drop means. full
-// is the path that is acted on; "T:" alone names the drive's current folder to the system, but
-// the drive to whoever typed it.
-bool IsRoot(const std::string &path, const std::string &full) {
-    if (path.size() == 2 && path[1] == ':') return true;
-    return !full.empty() && PathIsRootA(IncludeTrailingBackslash(full).c_str());
+bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+// An argument as the system resolves it, where its spelling would mislead the code-page calls or
+// the checks: "\\?\T:\..." and "\\.\T:\..." are T:\..., "T:a.txt" and "T:/in/a.txt" full paths, a
+// short name the long one. Anything else stays as given, byte for byte. False, with the reason,
+// for what must stay.
+bool Resolve(DualText &path, LeftReason &reason) {
+    if (MustLeave(path, reason)) return false;
+    std::wstring w = path.wide;
+    const bool device = w.compare(0, 4, L"\\\\.\\") == 0,
+               verbatim = w.compare(0, 4, L"\\\\?\\") == 0;
+    if (device || verbatim) {
+        const bool drivePath =
+            w.size() > 6 && IsDriveLetter(w[4]) && w[5] == L':' && (w[6] == L'\\' || w[6] == L'/');
+        reason = LeftReason::Device;
+        if (!drivePath) return !device && !(w.size() == 6 && w[5] == L':'); // "\\?\Volume{...}\"
+        w = w.substr(4);
+        // Taken as spelt, "." and ".." are names; without the prefix they would lead elsewhere.
+        reason = LeftReason::DotOrBlank;
+        for (size_t start = 0; start <= w.size();) {
+            size_t end = w.find_first_of(L"\\/", start);
+            if (end == std::wstring::npos) end = w.size();
+            const std::wstring part = w.substr(start, end - start);
+            if (verbatim && (part == L"." || part == L"..")) return false;
+            start = end + 1;
+        }
+    }
+    const bool driveRelative = w.size() > 2 && w[1] == L':' && w[2] != L'\\' && w[2] != L'/';
+    if (w.find(L'/') != std::wstring::npos || driveRelative) {
+        const bool slash = w.back() == L'\\' || w.back() == L'/';
+        w = FullPath(w);
+        if (slash && !w.empty() && w.back() != L'\\') w += L'\\';
+    }
+    const size_t name = w.find_last_of(L"\\:");
+    if (w.find(L'~', name == std::wstring::npos ? 0 : name) != std::wstring::npos) {
+        wchar_t longPath[MAX_PATH + 1] = {};
+        const DWORD n = GetLongPathNameW(w.c_str(), longPath, MAX_PATH + 1);
+        if (n > 0 && n <= MAX_PATH) w = longPath;
+    }
+    if (w != path.wide) path = DualText(w);
+    return true;
 }
 
-// unheld: arguments whose names the code page cannot hold, with "?" for what it lacks; they are
-// never acted on, since their code-page spelling names another item or none.
-void Sort(const std::vector<std::string> &args, const std::vector<std::string> &unheld) {
+// Files and folders as the user dropped them: folders moved or opened up, files listed for the run.
+void Sort(const std::vector<DualText> &args) {
     MoveEngine &moves = MovesForThisSystem();
-    std::vector<std::string> dropped;
+    std::vector<DroppedFile> dropped;
     LeftItems left;
-    for (const std::string &p : unheld) left.Add(LeftReason::NotInCodePage, p);
-    for (const std::string &p : args) {
+    for (const DualText &arg : args) {
+        // Acted on as resolved; what stays is named as it was dropped.
+        DualText p = arg;
         LeftReason reason;
-        if (MustLeave(p, reason)) {
-            left.Add(reason, p);
-        } else if (!DirectoryExists(p)) {
-            dropped.push_back(p);
+        if (!Resolve(p, reason)) {
+            left.Add(reason, arg);
+            continue;
+        }
+        const DWORD attributes = p.exact ? Attributes(p.ansi) : GetFileAttributesW(p.wide.c_str());
+        const bool backslash = p.wide.back() == L'\\';
+        std::string key;
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            WIN32_FIND_DATAW fd{};
+            FindHandle find((attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                                ? FindFirstFileW(p.wide.c_str(), &fd)
+                                : INVALID_HANDLE_VALUE);
+            if (backslash)
+                left.Add(LeftReason::NotAFolder, arg);
+            else if (find.valid() && IsLinkEntry(fd.dwFileAttributes, fd.dwReserved0))
+                left.Add(LeftReason::FileLink, arg);
+            else if (!KeyOf(p, key))
+                left.Add(LeftReason::KeyNotInCodePage, arg);
+            else
+                dropped.emplace_back(p);
+        } else if (IsDriveRoot(p)) {
+            left.Add(LeftReason::DriveRoot, arg);
         } else {
             // The folder is acted on by its full path, which the root test looked at.
-            const std::string full = FullPath(p);
-            if (IsRoot(p, full))
-                ShowWarning(p + " はドライブのため、移動も整理もしません。");
-            else if (MoveFolder)
+            const DualText full = p.exact ? DualText(FullPath(p.ansi)) : DualText(FullPath(p.wide));
+            if (MoveFolder)
                 moves.MoveFolderTo(full, MoveFolderPath);
             else
                 CollectFiles(full, dropped, left);
         }
     }
     left.Show();
-    DoZorvik(dropped, moves,
-             RunQuestions{AskRuleFor, [](const std::string &prompt, std::string &folder) {
-                              return SelectFolder(prompt, BaseDir, folder);
-                          }});
+    DoZorvik(dropped, moves, RunQuestions{AskRuleFor, [](const DualText &prompt, DualText &folder) {
+                                              return SelectFolder(prompt, BaseDir, folder);
+                                          }});
 }
 
 } // namespace
@@ -77,8 +126,8 @@ void FirstRunSteps() {
     WriteDefaultSettings(BaseDir);
 }
 
-int RunProgram(const std::vector<std::string> &args, const std::vector<std::string> &unheld) {
-    const bool sorting = !args.empty() || !unheld.empty();
+int RunProgram(const std::vector<DualText> &args) {
+    const bool sorting = !args.empty();
     bool runCancelled = false;
     if (SettingsFileExists()) {
         if (sorting) ReadFolderOptions();
@@ -91,7 +140,7 @@ int RunProgram(const std::vector<std::string> &args, const std::vector<std::stri
         ShowSettingsWindows();
         return 0;
     }
-    if (!runCancelled) Sort(args, unheld);
+    if (!runCancelled) Sort(args);
     return 0;
 }
 

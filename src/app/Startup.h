@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "../common/DualText.h"
+
 namespace zv {
 
 // Runs the program on its arguments (the program's own path not included); returns the exit code.
-// unheld are the arguments that the system code page cannot spell exactly ("?" where it lacks a
-// character): they count as arguments but are only reported. Errors escape to the caller, which
-// shows them as fatal.
-int RunProgram(const std::vector<std::string> &args, const std::vector<std::string> &unheld = {});
+// Errors escape to the caller, which shows them as fatal.
+int RunProgram(const std::vector<DualText> &args);
 
 // The first-run steps up to the default settings: asks for the initial folder and writes the
 // default settings file.

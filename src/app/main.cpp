@@ -7,24 +7,21 @@
 #include <vector>
 
 #include "../common/Application.h"
-#include "../common/CodePage.h"
 #include "../common/Com.h"
+#include "../common/DualText.h"
 #include "../common/Platform.h"
 #include "Startup.h"
 
 namespace {
 
-// The arguments after the program's own path, in the system code page; those it cannot spell
-// exactly go to unheld instead.
-std::vector<std::string> Arguments(std::vector<std::string> &unheld) {
-    std::vector<std::string> args;
+// The arguments after the program's own path, as the system gave them (UTF-16), each with its
+// code-page spelling.
+std::vector<zv::DualText> Arguments() {
+    std::vector<zv::DualText> args;
     int argc = 0;
     LPWSTR *argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv) return args;
-    for (int i = 1; i < argc; ++i) {
-        std::string a;
-        (zv::ToAnsiExact(argv[i], a) ? args : unheld).push_back(a);
-    }
+    for (int i = 1; i < argc; ++i) args.emplace_back(std::wstring(argv[i]));
     LocalFree(argv);
     return args;
 }
@@ -38,9 +35,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     zv::OleSession ole;
     try {
         zv::InitApplication();
-        std::vector<std::string> unheld;
-        std::vector<std::string> args = Arguments(unheld);
-        return zv::RunProgram(args, unheld);
+        return zv::RunProgram(Arguments());
     } catch (const std::exception &e) {
         zv::ShowFatal(e.what());
     } catch (...) {

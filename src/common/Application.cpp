@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "CodePage.h"
 #include "Path.h"
 #include "ShiftJis.h"
 #include "SystemPath.h"
@@ -17,8 +18,12 @@ LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-int Box(const std::string &text, const char *title, UINT flags) {
-    return MessageBoxA(CurrentOwner(), text.c_str(), title, flags | MB_SETFOREGROUND);
+int Box(const DualText &text, const std::string &title, UINT flags) {
+    if (text.exact)
+        return MessageBoxA(CurrentOwner(), text.ansi.c_str(), title.c_str(),
+                           flags | MB_SETFOREGROUND);
+    return MessageBoxW(CurrentOwner(), text.wide.c_str(), ToWide(title).c_str(),
+                       flags | MB_SETFOREGROUND);
 }
 
 } // namespace
@@ -69,10 +74,11 @@ HWND CurrentOwner() {
     return active ? active : AppWindow();
 }
 
-void ShowWarning(const std::string &text) { Box(text, "警告", MB_OK | MB_ICONWARNING); }
+void ShowWarning(const DualText &text) { Box(text, "警告", MB_OK | MB_ICONWARNING); }
 
-bool Confirm(const std::string &text) {
-    return Box(text, "確認", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+bool Confirm(const DualText &text, bool defaultNo) {
+    return Box(text, "確認",
+               MB_YESNO | MB_ICONQUESTION | (defaultNo ? MB_DEFBUTTON2 : MB_DEFBUTTON1)) == IDYES;
 }
 
 std::string ErrorBoxText(const std::string &message) {
@@ -81,7 +87,7 @@ std::string ErrorBoxText(const std::string &message) {
                                                                              : message;
 }
 
-void ShowErrorBox(const std::string &text) { Box(text, g_title.c_str(), MB_OK | MB_ICONSTOP); }
+void ShowErrorBox(const DualText &text) { Box(text, g_title, MB_OK | MB_ICONSTOP); }
 
 void ShowError(const std::string &message) { ShowErrorBox(ErrorBoxText(message)); }
 

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "DualText.h"
+
 namespace zv {
 
 // Sets the default title. The hidden application window is created by the first AppWindow() call.
@@ -21,10 +23,13 @@ std::string DefaultTitle(const std::string &exePath);
 // application window.
 HWND CurrentOwner();
 
-void ShowWarning(const std::string &text); // "警告", warning icon, OK
-bool Confirm(const std::string &text); // "確認", question icon, はい(&Y) default / いいえ(&N)
+// The boxes take texts in both forms: one that names an item the code page cannot hold is shown
+// through the UTF-16 box, every other through the code-page box as it always was.
+void ShowWarning(const DualText &text); // "警告", warning icon, OK
+// "確認", question icon, はい(&Y) / いいえ(&N), the first the default unless defaultNo.
+bool Confirm(const DualText &text, bool defaultNo = false);
 // The application's error box: the application title, stop icon, OK, the text as given.
-void ShowErrorBox(const std::string &text);
+void ShowErrorBox(const DualText &text);
 // An error caught where a window handles an action, in the error box as ErrorBoxText gives it.
 void ShowError(const std::string &message);
 void ShowFatal(const std::string &text); // "アプリケーション エラー"

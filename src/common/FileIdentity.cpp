@@ -24,25 +24,29 @@ bool FileIdentity::operator==(const FileIdentity &o) const {
     return volume == o.volume && std::memcmp(id, o.id, sizeof id) == 0;
 }
 
-bool IdentityOf(const std::string &path, FileIdentity &identity) {
+bool IdentityOf(const DualText &path, FileIdentity &identity) {
     identity = FileIdentity();
     if (path.empty()) return false;
     // No access asked for: this works for a file held open by another program too.
-    KernelHandle file(CreateFileW(ToWide(path).c_str(), 0,
+    KernelHandle file(CreateFileW(path.wide.c_str(), 0,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file.valid()) return false;
+    return file.valid() && IdentityOfHandle(file.get(), identity);
+}
+
+bool IdentityOfHandle(void *handle, FileIdentity &identity) {
+    identity = FileIdentity();
     // The 128-bit identity (Windows 8 and later, and Wine, which gives the Unix device and inode
     // there); the older 64-bit one otherwise.
     FileIdInfo info{};
-    if (GetFileInformationByHandleEx(file.get(), kFileIdInfo, &info, sizeof info)) {
+    if (GetFileInformationByHandleEx(handle, kFileIdInfo, &info, sizeof info)) {
         identity.volume = info.VolumeSerialNumber;
         static_assert(sizeof info.Identifier == sizeof identity.id, "128-bit file id");
         std::memcpy(identity.id, info.Identifier, sizeof identity.id);
         return true;
     }
     BY_HANDLE_FILE_INFORMATION bi{};
-    if (!GetFileInformationByHandle(file.get(), &bi)) return false;
+    if (!GetFileInformationByHandle(handle, &bi)) return false;
     identity.volume = bi.dwVolumeSerialNumber;
     std::memcpy(identity.id, &bi.nFileIndexLow, sizeof bi.nFileIndexLow);
     std::memcpy(identity.id + 4, &bi.nFileIndexHigh, sizeof bi.nFileIndexHigh);

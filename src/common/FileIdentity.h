@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "DualText.h"
+
 namespace zv {
 
 // The same for every spelling of the path, for another drive letter of the same folder and for a
@@ -12,6 +14,8 @@ struct FileIdentity {
     bool operator==(const FileIdentity &o) const;
 };
 // False when the path cannot be opened.
-bool IdentityOf(const std::string &path, FileIdentity &identity);
+bool IdentityOf(const DualText &path, FileIdentity &identity);
+// The identity of what a handle holds open (any access); false when the system does not say.
+bool IdentityOfHandle(void *handle, FileIdentity &identity);
 
 } // namespace zv

@@ -17,6 +17,19 @@ std::string FullPath(const std::string &path) {
         0, MAX_PATH + 1);
 }
 
+std::wstring FullPath(const std::wstring &path) {
+    return ReadGrowing<wchar_t>(
+        [&](wchar_t *buf, size_t size) {
+            return GetFullPathNameW(path.c_str(), static_cast<DWORD>(size), buf, nullptr);
+        },
+        0, MAX_PATH + 1);
+}
+
+bool SamePath(const std::wstring &a, const std::wstring &b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
 std::string ExePath() {
     // Asked for per dropped file; the loader's record of the path never changes while it runs.
     static const std::string path = [] {

@@ -6,6 +6,9 @@ namespace zv {
 
 // GetFullPathNameA; empty when the path cannot be resolved.
 std::string FullPath(const std::string &path);
+std::wstring FullPath(const std::wstring &path); // GetFullPathNameW
+// One UTF-16 path in two letter cases.
+bool SamePath(const std::wstring &a, const std::wstring &b);
 // The executable's own full path.
 std::string ExePath();
 // Creates an empty file under a new name in folder (the path up to the name, "" for the current

@@ -10,23 +10,43 @@
 #include "../common/FileAttributes.h"
 #include "../common/Path.h"
 #include "../common/Platform.h"
+#include "../common/SystemPath.h"
 #include "FolderListing.h"
+#include "MoveMessages.h"
 
 namespace zv {
+namespace {
 
-bool MoveEngine::MoveFileTo(const std::string &source, const std::string &destination) {
-    std::string to = destination;
-    if (EndsWithBackslash(to)) to += ExtractFileName(source);
-    if (IsProgramFile(source)) return false;
-    return MoveOneFile(source, to);
+DWORD AttributesOf(const DualText &path) {
+    return path.exact ? Attributes(path.ansi) : GetFileAttributesW(path.wide.c_str());
 }
 
-bool MoveEngine::MoveFolderTo(const std::string &source, const std::string &destinationFolder) {
-    std::string from = ExcludeTrailingBackslash(Unquote(source));
-    std::string to = ExcludeTrailingBackslash(Unquote(destinationFolder));
+DualText WithoutTrailingBackslash(const DualText &path) {
+    if (path.exact) return DualText(ExcludeTrailingBackslash(path.ansi));
+    const bool slash = !path.wide.empty() && path.wide.back() == L'\\';
+    return DualText(slash ? path.wide.substr(0, path.wide.size() - 1) : path.wide);
+}
+
+} // namespace
+
+bool MoveEngine::MoveFileTo(DroppedFile &file, const DualText &destination) {
+    const bool toFolder = destination.exact
+                              ? EndsWithBackslash(destination.ansi)
+                              : !destination.wide.empty() && destination.wide.back() == L'\\';
+    return MoveOneFile(file, toFolder ? destination + FileNameOf(file.path) : destination);
+}
+
+bool MoveEngine::MoveFileTo(const DualText &source, const DualText &destination) {
+    DroppedFile file(source);
+    return Take(file) && MoveFileTo(file, destination);
+}
+
+bool MoveEngine::MoveFolderTo(const DualText &source, const std::string &destinationFolder) {
+    const DualText from = WithoutTrailingBackslash(source.exact ? Unquote(source.ansi) : source);
+    const std::string to = ExcludeTrailingBackslash(Unquote(destinationFolder));
     if (!DirectoryExists(to)) ForceFolder(to);
     if (HoldsProgramFile(from)) {
-        ShowWarning(from + " には Zorvik 自身が入っているため、移動しません。");
+        ReportLeft(LeftReason::ProgramFile, from);
         return false;
     }
     return MoveOneFolder(from, to);
@@ -34,46 +54,86 @@ bool MoveEngine::MoveFolderTo(const std::string &source, const std::string &dest
 
 MoveEngine &MovesForThisSystem() { return ShellIsWine() ? OwnMoves() : ShellMoves(); }
 
-unsigned long ForceFolder(const std::string &folder) {
+bool FolderExists(const DualText &path) {
+    const DWORD a = AttributesOf(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+unsigned long ForceFolder(const DualText &folder) {
     if (folder.empty()) throw Error("ディレクトリを作成できません");
-    std::string dir = ExcludeTrailingBackslash(folder);
-    if (dir.size() < 3 || DirectoryExists(dir) || ExtractFilePath(dir) == dir) return 0;
-    std::string parent = ExtractFilePath(dir);
+    const DualText dir = WithoutTrailingBackslash(folder);
+    const DualText parent = FolderOf(dir);
+    if (dir.wide.size() < 3 || FolderExists(dir) || parent.wide == dir.wide) return 0;
     // A relative name has no parent to make: no error for it.
     DWORD failed = parent.empty() ? 0 : ForceFolder(parent);
-    if (CreateDirectoryA(dir.c_str(), nullptr)) return 0;
+    if (dir.exact ? CreateDirectoryA(dir.ansi.c_str(), nullptr)
+                  : CreateDirectoryW(dir.wide.c_str(), nullptr))
+        return 0;
     DWORD code = GetLastError();
     return failed ? failed : code;
 }
 
-void CollectFiles(const std::string &folder, std::vector<std::string> &list, LeftItems &left) {
-    const std::string dir = IncludeTrailingBackslash(folder);
-    ForEachEntry(dir, [&](const Entry &e) -> DWORD {
-        const std::string path = dir + e.name;
+bool MayReplace(const DroppedFile &file, const DualText &destination) {
+    FileIdentity target;
+    if (IdentityOf(destination, target)) {
+        if (target == file.identity) {
+            // The file itself: already where it belongs, or a second name of it (a hard link).
+            if (!SamePath(FullPath(file.path.wide), FullPath(destination.wide)))
+                ReportLeft(LeftReason::SameFile, file.path);
+            return false;
+        }
+        if (IsProgramFile(target)) {
+            ReportLeft(LeftReason::ProgramTarget, file.path);
+            return false;
+        }
+    }
+    if (FolderExists(destination)) {
+        ReportFailure("移動先に同じ名前のフォルダがあります", file.path);
+        return false;
+    }
+    return AskReplace(destination);
+}
+
+void CollectFiles(const DualText &folder, std::vector<DroppedFile> &list, LeftItems &left) {
+    const DualText dir = PathIn(folder, DualText());
+    // Under Wine, where a link to a file opens as what it leads to, its final path tells it.
+    std::wstring final;
+    if (ShellIsWine()) {
+        KernelHandle h(CreateFileW(dir.wide.c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (h.valid()) final = FinalPathOf(h.get());
+    }
+    ForEachEntry(dir.wide, [&](const Entry &e) -> DWORD {
+        const DualText path =
+            dir + (e.exact ? DualText(e.name) : DualText(e.wide)); // the listing's own spelling
         const bool isFolder = (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         // Links to folders are left alone: one that leads back to a parent would never end, and
         // one that leads elsewhere would sort files that were never dropped.
         if (IsFolderLink(e.attributes)) return 0;
-        // The calls on code-page names take MAX_PATH UTF-16 units at most, the final NUL and,
-        // for a folder, the listing's "\*" included.
-        const size_t length = ToWide(path).size() + (isFolder ? 2 : 0);
-        if (!e.exact)
-            left.Add(LeftReason::NotInCodePage, path);
-        else if (HasPartEndingInDotOrBlank(e.name))
+        // The calls take MAX_PATH UTF-16 units at most, the final NUL and, for a folder, the
+        // listing's "\*" included.
+        const size_t length = path.wide.size() + (isFolder ? 2 : 0);
+        std::string key;
+        if (PartEndsInDotOrBlank(DualText(e.wide)))
             left.Add(LeftReason::DotOrBlank, path);
         else if (length >= MAX_PATH)
             left.Add(LeftReason::TooLong, path);
         else if (isFolder)
             CollectFiles(path, list, left);
-        else if (IsFileLink(path, e.attributes, e.reparseTag))
+        else if (IsLinkEntry(e.attributes, e.reparseTag))
             left.Add(LeftReason::FileLink, path);
+        else if (!KeyOf(path, key))
+            left.Add(LeftReason::KeyNotInCodePage, path);
+        else if (IsDeviceName(path))
+            left.Add(LeftReason::Device, path);
         else
-            list.push_back(path);
+            list.emplace_back(path, final);
         return 0;
     });
 }
 
-void CollectFiles(const std::string &folder, std::vector<std::string> &list) {
+void CollectFiles(const DualText &folder, std::vector<DroppedFile> &list) {
     LeftItems left;
     CollectFiles(folder, list, left);
     left.Show();

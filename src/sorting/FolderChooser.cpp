@@ -39,35 +39,53 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM param, LPARAM data
     return 0;
 }
 
-bool SelectFolder(const std::string &prompt, const std::string &startFolder, std::string &folder) {
-    folder.clear();
+bool SelectFolder(const DualText &prompt, const std::string &startFolder, DualText &folder) {
+    folder = DualText();
     ComRef<IMalloc> malloc;
     if (FAILED(SHGetMalloc(malloc.out())) || !malloc) return false;
-    MallocPtr<char, IMalloc> name(malloc.get(), static_cast<char *>(malloc->Alloc(MAX_PATH)));
+    // The display-name buffer: MAX_PATH characters of either kind.
+    MallocPtr<wchar_t, IMalloc> name(
+        malloc.get(), static_cast<wchar_t *>(malloc->Alloc((MAX_PATH + 1) * sizeof(wchar_t))));
     if (!name.get()) return false;
-    name.get()[0] = '\0';
-
-    BROWSEINFOA bi{};
-    bi.hwndOwner = AppWindow();
-    bi.pidlRoot = nullptr;
-    bi.pszDisplayName = name.get();
-    bi.lpszTitle = prompt.c_str();
-    bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE;
-    bi.lpfn = BrowseCallback;
-    bi.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
+    name.get()[0] = L'\0';
 
     LPITEMIDLIST pidl;
     {
         ThreadWindowsDisabled modal;
-        pidl = SHBrowseForFolderA(&bi);
+        // The callback speaks code page to the dialog, which takes both kinds of message.
+        if (prompt.exact) {
+            BROWSEINFOA bi{};
+            bi.hwndOwner = AppWindow();
+            bi.pszDisplayName = reinterpret_cast<char *>(name.get());
+            bi.lpszTitle = prompt.ansi.c_str();
+            bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE;
+            bi.lpfn = BrowseCallback;
+            bi.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
+            pidl = SHBrowseForFolderA(&bi);
+        } else {
+            BROWSEINFOW bi{};
+            bi.hwndOwner = AppWindow();
+            bi.pszDisplayName = name.get();
+            bi.lpszTitle = prompt.wide.c_str();
+            bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE;
+            bi.lpfn = BrowseCallback;
+            bi.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
+            pidl = SHBrowseForFolderW(&bi);
+        }
     }
     if (!pidl) return false;
     MallocPtr<ITEMIDLIST, IMalloc> item(malloc.get(), pidl);
-    // The display-name buffer is MAX_PATH bytes, as SHGetPathFromIDListA expects.
-    name.get()[0] = '\0';
-    if (!SHGetPathFromIDListA(item.get(), name.get())) return false;
-    folder.assign(name.get(), strnlen(name.get(), MAX_PATH));
+    name.get()[0] = L'\0';
+    if (!SHGetPathFromIDListW(item.get(), name.get())) return false;
+    folder = DualText(std::wstring(name.get(), wcsnlen(name.get(), MAX_PATH)));
     return true;
+}
+
+bool SelectFolder(const std::string &prompt, const std::string &startFolder, std::string &folder) {
+    DualText chosen;
+    const bool ok = SelectFolder(DualText(prompt), startFolder, chosen);
+    folder = chosen.ansi;
+    return ok;
 }
 
 std::string GetDocumentsDir() {

@@ -6,7 +6,6 @@
 
 #include "../common/CodePage.h"
 #include "../common/Handles.h"
-#include "../common/Path.h"
 
 namespace zv {
 
@@ -14,7 +13,8 @@ namespace zv {
 // page cannot hold is seen as such (exact false, name with "?" for those characters) instead of
 // as the look-alike name of another file.
 struct Entry {
-    std::string name;
+    std::wstring wide;
+    std::string name; // in the code page; "?" for what it lacks when not exact
     bool exact;
     DWORD attributes;
     DWORD reparseTag;
@@ -26,8 +26,9 @@ inline bool IsFolderLink(DWORD attributes) {
 
 // Calls visit(entry) for every entry of a folder but "." and "..", until visit returns an error
 // code other than 0. That code, the listing's own error when it could not be started, or 0.
-template <class Visit> DWORD ForEachEntry(const std::string &folder, Visit visit) {
-    const std::wstring pattern = ToWide(IncludeTrailingBackslash(folder)) + L"*.*";
+template <class Visit> DWORD ForEachEntry(const std::wstring &folder, Visit visit) {
+    const bool slash = !folder.empty() && folder.back() == L'\\';
+    const std::wstring pattern = folder + (slash ? L"*.*" : L"\\*.*");
     WIN32_FIND_DATAW fd;
     const HANDLE first = FindFirstFileW(pattern.c_str(), &fd);
     if (first == INVALID_HANDLE_VALUE) return GetLastError();
@@ -35,7 +36,7 @@ template <class Visit> DWORD ForEachEntry(const std::string &folder, Visit visit
     do {
         const std::wstring wide = fd.cFileName;
         if (wide == L"." || wide == L"..") continue;
-        Entry e{std::string(), false, fd.dwFileAttributes, fd.dwReserved0};
+        Entry e{wide, std::string(), false, fd.dwFileAttributes, fd.dwReserved0};
         e.exact = ToAnsiExact(wide, e.name);
         if (DWORD code = visit(e)) return code;
     } while (FindNextFileW(find.get(), &fd));

@@ -6,7 +6,6 @@
 #include "../common/Application.h"
 #include "../common/Buffer.h"
 #include "../common/CodePage.h"
-#include "../common/FileIdentity.h"
 #include "../common/Format.h"
 #include "../common/Handles.h"
 #include "../common/Path.h"
@@ -18,15 +17,30 @@
 namespace zv {
 namespace {
 
+std::wstring NameOf(const std::wstring &path) {
+    const size_t i = path.find_last_of(L"\\/:");
+    return i == std::wstring::npos ? path : path.substr(i + 1);
+}
+
+// Opened to be looked at: any access, links followed, folders too.
+KernelHandle OpenToLook(const std::wstring &path) {
+    return KernelHandle(CreateFileW(path.c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
 // The identities of the program's own files, and of every folder that holds them. The settings
 // file is looked for until it is found: a first run writes it late.
 struct ProgramIdentities {
     std::vector<FileIdentity> files, folders;
+    std::wstring exeName, settingsName;
     bool settingsFound = false;
 
     ProgramIdentities() {
         FileIdentity id;
         const std::string exe = ExePath();
+        exeName = NameOf(ToWide(exe));
+        settingsName = NameOf(ToWide(SettingsPath()));
         if (IdentityOf(exe, id)) files.push_back(id);
         for (std::string dir = ExcludeTrailingBackslash(ExtractFilePath(exe)); !dir.empty();) {
             if (IdentityOf(dir.size() == 2 ? dir + "\\" : dir, id)) folders.push_back(id);
@@ -50,111 +64,203 @@ ProgramIdentities &Program() {
     return identities;
 }
 
-bool Among(const std::vector<FileIdentity> &list, const std::string &path) {
-    FileIdentity id;
-    return IdentityOf(path, id) && std::find(list.begin(), list.end(), id) != list.end();
+bool Among(const std::vector<FileIdentity> &list, const FileIdentity &id) {
+    return std::find(list.begin(), list.end(), id) != list.end();
 }
 
-} // namespace
-
-bool IsProgramFile(const std::string &path) {
-    std::string full = FullPath(path);
-    if (full.empty()) return false;
-    return SamePath(full, ExePath()) || SamePath(full, SettingsPath()) ||
-           Among(Program().Files(), full);
+// The identities of every drive's root, asked for once.
+const std::vector<FileIdentity> &DriveRoots() {
+    static const std::vector<FileIdentity> roots = [] {
+        std::vector<FileIdentity> list;
+        wchar_t drives[27 * 4 + 1] = {};
+        const DWORD n = GetLogicalDriveStringsW(static_cast<DWORD>(std::size(drives) - 1), drives);
+        for (const wchar_t *d = drives; n && n < std::size(drives) && *d; d += wcslen(d) + 1) {
+            FileIdentity id;
+            if (IdentityOf(std::wstring(d), id)) list.push_back(id);
+        }
+        return list;
+    }();
+    return roots;
 }
 
-bool HoldsProgramFile(const std::string &folder) {
-    std::string full = FullPath(folder);
-    std::string inside = IncludeTrailingBackslash(full);
-    auto within = [&](const std::string &file) {
-        return inside.size() > 1 && file.size() > inside.size() &&
-               SamePath(file.substr(0, inside.size()), inside);
-    };
-    return within(ExePath()) || within(SettingsPath()) ||
-           (!full.empty() && Among(Program().folders, full));
-}
-
-bool IsFileLink(const std::string &path, DWORD attributes, DWORD reparseTag) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return reparseTag == IO_REPARSE_TAG_SYMLINK || reparseTag == IO_REPARSE_TAG_MOUNT_POINT;
-    if (!ShellIsWine()) return false;
-    // Wine lists a Unix symlink to a file as a plain file, and renaming it moves the file it
-    // leads to. The file opened through it tells: its final name is the target's.
-    const std::wstring wide = ToWide(path);
-    KernelHandle h(CreateFileW(wide.c_str(), 0,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!h.valid()) return false;
-    // Too small a buffer gives the size needed, the final NUL counted.
-    const std::wstring final = ReadGrowing<wchar_t>(
-        [&](wchar_t *buf, size_t size) {
-            return GetFinalPathNameByHandleW(h.get(), buf, static_cast<DWORD>(size), 0);
-        },
-        0, MAX_PATH + 1);
-    if (final.empty()) return false;
-    auto nameOf = [](const std::wstring &p) {
-        size_t i = p.find_last_of(L"\\/");
-        return i == std::wstring::npos ? p : p.substr(i + 1);
-    };
-    const std::wstring real = nameOf(final);
-    return CompareStringOrdinal(real.c_str(), -1, nameOf(wide).c_str(), -1, TRUE) != CSTR_EQUAL;
-}
-
-bool MustLeave(const std::string &path, LeftReason &reason) {
-    if (path.empty()) {
-        reason = LeftReason::Empty;
-        return true;
-    }
-    if (HasPartEndingInDotOrBlank(path)) {
-        reason = LeftReason::DotOrBlank;
-        return true;
-    }
-    if (FindChar(path, "*?") != std::string::npos) {
-        reason = LeftReason::Wildcard;
-        return true;
-    }
-    WIN32_FIND_DATAW fd;
-    FindHandle find(FindFirstFileW(ToWide(path).c_str(), &fd));
-    if (find.valid() && IsFileLink(path, fd.dwFileAttributes, fd.dwReserved0)) {
-        reason = LeftReason::FileLink;
-        return true;
+bool PartEndsInDotOrBlankW(const std::wstring &path) {
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = path.find_first_of(L"\\/", start);
+        if (end == std::wstring::npos) end = path.size();
+        const std::wstring part = path.substr(start, end - start);
+        if (part != L"." && part != L".." && !part.empty() &&
+            (part.back() == L'.' || part.back() == L' '))
+            return true;
+        start = end + 1;
     }
     return false;
 }
 
-std::string LeftItems::Text() const {
+} // namespace
+
+bool PartEndsInDotOrBlank(const DualText &path) {
+    return path.exact ? HasPartEndingInDotOrBlank(path.ansi) : PartEndsInDotOrBlankW(path.wide);
+}
+
+bool IsProgramFile(const FileIdentity &identity) { return Among(Program().Files(), identity); }
+
+bool IsProgramFile(const DualText &path) {
+    const std::wstring full = FullPath(path.wide);
+    if (full.empty()) return false;
+    FileIdentity id;
+    return SamePath(full, ToWide(ExePath())) || SamePath(full, ToWide(SettingsPath())) ||
+           (IdentityOf(full, id) && IsProgramFile(id));
+}
+
+bool HoldsProgramFile(const DualText &folder) {
+    const std::wstring full = FullPath(folder.wide);
+    std::wstring inside = full;
+    if (!inside.empty() && inside.back() != L'\\') inside += L'\\';
+    auto within = [&](const std::string &file) {
+        const std::wstring w = ToWide(file);
+        return inside.size() > 1 && w.size() > inside.size() &&
+               SamePath(w.substr(0, inside.size()), inside);
+    };
+    FileIdentity id;
+    return within(ExePath()) || within(SettingsPath()) ||
+           (!full.empty() && IdentityOf(full, id) && Among(Program().folders, id));
+}
+
+bool MayBeProgramFile(const DualText &name) {
+    const std::wstring n = NameOf(name.wide);
+    return SamePath(n, Program().exeName) || SamePath(n, Program().settingsName) ||
+           n.find(L'~') != std::wstring::npos;
+}
+
+bool IsLinkEntry(DWORD attributes, DWORD reparseTag) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+           (reparseTag == IO_REPARSE_TAG_SYMLINK || reparseTag == IO_REPARSE_TAG_MOUNT_POINT);
+}
+
+std::wstring FinalPathOf(HANDLE handle) {
+    // Too small a buffer gives the size needed, the final NUL counted.
+    return ReadGrowing<wchar_t>(
+        [&](wchar_t *buf, size_t size) {
+            return GetFinalPathNameByHandleW(handle, buf, static_cast<DWORD>(size), 0);
+        },
+        0, MAX_PATH + 1);
+}
+
+bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folderFinal) {
+    if (!ShellIsWine()) return false;
+    const std::wstring final = FinalPathOf(file);
+    if (final.empty()) return false;
+    const size_t cut = final.find_last_of(L'\\');
+    const std::wstring finalName = final.substr(cut + 1), finalFolder = final.substr(0, cut);
+    if (!SamePath(finalName, NameOf(path.wide))) {
+        // A short name opens the file under its long name.
+        wchar_t longPath[MAX_PATH + 1] = {};
+        const DWORD n = GetLongPathNameW(path.wide.c_str(), longPath, MAX_PATH + 1);
+        if (n == 0 || n > MAX_PATH || !SamePath(NameOf(longPath), finalName)) return true;
+    }
+    // A link in a folder of its own name may lead to a file of the same name elsewhere.
+    std::wstring folder = folderFinal;
+    if (folder.empty()) {
+        std::wstring parent = FolderOf(path).wide;
+        KernelHandle h = OpenToLook(parent.empty() ? L"." : parent);
+        folder = h.valid() ? FinalPathOf(h.get()) : std::wstring();
+    }
+    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return !folder.empty() && !SamePath(folder, finalFolder);
+}
+
+bool IsDeviceName(const DualText &path) {
+    const std::wstring &w = path.wide;
+    if (w.compare(0, 2, L"\\\\") == 0) return false; // spelt as the system's own namespace
+    return FullPath(w).compare(0, 4, L"\\\\.\\") == 0;
+}
+
+bool IsDriveRoot(const DualText &folder) {
+    const std::wstring &w = folder.wide;
+    if (w.size() == 2 && w[1] == L':') return true; // "T:" is the drive to whoever typed it
+    KernelHandle h = OpenToLook(w);
+    if (!h.valid()) return false;
+    FileIdentity id;
+    if (IdentityOfHandle(h.get(), id) && Among(DriveRoots(), id)) return true;
+    // A volume mounted in a folder: its final path is its own volume's root.
+    std::wstring final = FinalPathOf(h.get());
+    if (final.empty()) return false;
+    if (final.back() != L'\\') final += L'\\';
+    wchar_t volume[MAX_PATH + 1] = {};
+    return GetVolumePathNameW(final.c_str(), volume, MAX_PATH + 1) && SamePath(volume, final);
+}
+
+bool MustLeave(const DualText &path, LeftReason &reason) {
+    const std::wstring &w = path.wide;
+    // A "\\?\" path is taken as it is spelt, "?" included.
+    const std::wstring plain = w.compare(0, 4, L"\\\\?\\") == 0 ? w.substr(4) : w;
+    if (w.empty())
+        reason = LeftReason::Empty;
+    else if (PartEndsInDotOrBlank(path))
+        reason = LeftReason::DotOrBlank;
+    else if (plain.find_first_of(L"*?") != std::wstring::npos)
+        reason = LeftReason::Wildcard;
+    else if (IsDeviceName(path))
+        reason = LeftReason::Device;
+    else
+        return false;
+    return true;
+}
+
+void ItemGroups::Add(const std::string &heading, const DualText &item) {
+    auto it = std::find_if(groups_.begin(), groups_.end(),
+                           [&](const auto &g) { return g.first == heading; });
+    if (it == groups_.end()) it = groups_.insert(groups_.end(), {heading, {}});
+    it->second.push_back(item);
+}
+
+DualText ItemGroups::Text(const std::string &intro) const {
+    DualText text = intro;
+    for (const auto &g : groups_) {
+        text += "\r\n\r\n" + g.first;
+        for (size_t i = 0; i < g.second.size() && i < kShown; ++i)
+            text += DualText("\r\n") + (g.second[i].empty() ? DualText("\"\"") : g.second[i]);
+        if (g.second.size() > kShown)
+            text += "\r\n" + Format("ほか %s 件", std::to_string(g.second.size() - kShown));
+    }
+    return text;
+}
+
+void LeftItems::Add(LeftReason reason, const DualText &path) { items_.emplace_back(reason, path); }
+
+DualText LeftItems::Text() const {
     static const struct {
         LeftReason reason;
         const char *text;
     } kReasons[] = {
-        {LeftReason::NotInCodePage,
-         "名前に Shift-JIS で表せない文字があります（その文字は ? で示します）:"},
+        {LeftReason::KeyNotInCodePage,
+         "拡張子に Shift-JIS で表せない文字があり、整理ルールを引けません:"},
         {LeftReason::DotOrBlank,
          "名前の末尾がピリオドか空白のため、別の項目と取り違えるおそれがあります:"},
         {LeftReason::TooLong, "パスが長すぎるため、扱えません:"},
         {LeftReason::FileLink, "ファイルへのリンクです（リンク先のファイルは移動しません）:"},
         {LeftReason::Empty, "空の引数です（ファイルやフォルダの名前がありません）:"},
         {LeftReason::Wildcard, "名前に * か ? があり、ほかのファイルと取り違えるおそれがあります:"},
+        {LeftReason::Device, "デバイスの名前です（ファイルではありません）:"},
+        {LeftReason::NotAFolder, "末尾に \\ がありますが、フォルダではありません:"},
+        {LeftReason::DriveRoot, "ドライブのルートです（ドライブごと移動や整理はしません）:"},
+        {LeftReason::ProgramFile, "Zorvik 自身のファイルか、それが入っているフォルダです:"},
+        {LeftReason::ProgramTarget,
+         "移動先にあるのが Zorvik 自身のファイルのため、置き換えません:"},
+        {LeftReason::SameFile,
+         "移動先に同じファイルが別の名前（ハードリンク）であるため、移動しません:"},
     };
-    std::string text = "次の項目は移動しませんでした。";
-    for (const auto &r : kReasons) {
-        size_t count = 0;
-        for (const auto &item : items_) {
-            if (item.first != r.reason) continue;
-            if (count == 0) text += std::string("\r\n\r\n") + r.text;
-            if (count < kShown)
-                text += "\r\n" + (item.second.empty() ? std::string("\"\"") : item.second);
-            ++count;
-        }
-        if (count > kShown) text += "\r\n" + Format("ほか %s 件", std::to_string(count - kShown));
-    }
-    return text;
+    ItemGroups groups;
+    for (const auto &r : kReasons)
+        for (const auto &item : items_)
+            if (item.first == r.reason) groups.Add(r.text, item.second);
+    return groups.Text("次の項目は移動しませんでした。");
 }
 
-void LeftItems::Show() const {
-    if (!items_.empty()) ShowWarning(Text());
+void LeftItems::Show() {
+    if (items_.empty()) return;
+    ShowWarning(Text());
+    items_.clear();
 }
 
 } // namespace zv

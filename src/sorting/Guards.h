@@ -1,6 +1,6 @@
 // The guards against what a desktop may hold that must not be moved: the program's own files,
-// links to files, names that the system calls would take for other items; and the one message
-// that lists what was left.
+// links to files, device names, drive roots however spelt, names that the system calls would take
+// for other items; and the one message that lists what was left.
 #pragma once
 #include <windows.h>
 
@@ -8,41 +8,80 @@
 #include <utility>
 #include <vector>
 
+#include "../common/DualText.h"
+#include "../common/FileIdentity.h"
+
 namespace zv {
 
-// Why an item stays where it is without a move being tried.
+// Why an item stays where it is.
 enum class LeftReason {
-    NotInCodePage, // its name has characters the system code page cannot hold
-    DotOrBlank,    // a part of its path ends in "." or a blank
-    TooLong,       // its path is too long for the system calls
-    FileLink,      // a link to a file: moving it would move what it leads to
-    Empty,         // an empty argument
-    Wildcard,      // "*" or "?" in a dropped path: the system calls would take it for a pattern
+    KeyNotInCodePage, // its extension has characters the code page cannot hold
+    DotOrBlank,       // a part of its path ends in "." or a blank
+    TooLong,          // its path is too long for the system calls
+    FileLink,         // a link to a file: moving it would move what it leads to
+    Empty,            // an empty argument
+    Wildcard,         // "*" or "?" in a dropped path: the system calls would take it for a pattern
+    Device,           // a device's name (CON, NUL, COM1, ...), with or without extension
+    NotAFolder,       // a path ending in "\" whose last part is a file
+    DriveRoot,        // a drive's root folder, however reached
+    ProgramFile,      // the program's own file, or a folder that holds one
+    ProgramTarget,    // the destination is the program's own file
+    SameFile,         // the destination is the same file under another name (a hard link)
+};
+
+// Lines of a message: items under headings, at most kShown under each, then how many more.
+class ItemGroups {
+  public:
+    void Add(const std::string &heading, const DualText &item);
+    bool empty() const { return groups_.empty(); }
+    // intro, then each heading with its items, in the order the headings first came.
+    DualText Text(const std::string &intro) const;
+    static constexpr size_t kShown = 20;
+
+  private:
+    std::vector<std::pair<std::string, std::vector<DualText>>> groups_;
 };
 
 // The items a run leaves alone, gathered so that the user gets one message for all of them.
 class LeftItems {
   public:
-    void Add(LeftReason reason, const std::string &path) { items_.emplace_back(reason, path); }
-    // The message: the items by reason, at most kShown of each.
-    std::string Text() const;
-    // One warning box, when there is anything to say.
-    void Show() const;
-    static constexpr size_t kShown = 20;
+    void Add(LeftReason reason, const DualText &path);
+    DualText Text() const;
+    // One warning box, when there is anything to say; empties the list.
+    void Show();
+    static constexpr size_t kShown = ItemGroups::kShown;
 
   private:
-    std::vector<std::pair<LeftReason, std::string>> items_;
+    std::vector<std::pair<LeftReason, DualText>> items_;
 };
 
 // Why a dropped item must not be acted on, or false: an empty argument, a path whose parts the
-// system would change, a wildcard, a link to a file.
-bool MustLeave(const std::string &path, LeftReason &reason);
-// A link to a file: a symbolic link, or under Wine a Unix symlink (which Wine lists as a plain
-// file; only the name the opened file really has tells it).
-bool IsFileLink(const std::string &path, DWORD attributes, DWORD reparseTag);
+// system would change, a wildcard, a device name, a link to a file that the listing shows as one.
+bool MustLeave(const DualText &path, LeftReason &reason);
+// A part of the path ends in "." or a blank (Path.h's HasPartEndingInDotOrBlank on either form).
+bool PartEndsInDotOrBlank(const DualText &path);
+// A device's name: the system takes the path for a device, not for a file.
+bool IsDeviceName(const DualText &path);
+// A link to a file as its directory entry shows it (a symbolic link or a junction).
+bool IsLinkEntry(DWORD attributes, DWORD reparseTag);
+// Under Wine a Unix symlink to a file is listed as a plain file, and opening it opens the file it
+// leads to whatever the flags: the handle's final path then is not the path's. folderFinal is the
+// final path of the folder the file was listed in (empty: found here).
+bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folderFinal);
+// The final path of what a handle holds open ("\\?\T:\in"); empty when the system does not say.
+std::wstring FinalPathOf(HANDLE handle);
 
-// The program's own executable and settings file, and folders that hold them, are never moved.
-bool IsProgramFile(const std::string &path);
-bool HoldsProgramFile(const std::string &folder);
+// A drive's root folder, by every spelling and through links: "T:", "T:\", "T:\.", "\\.\T:\",
+// "\\?\Volume{...}\", a link or a junction to any of them.
+bool IsDriveRoot(const DualText &folder);
+
+// The program's own executable and settings file, known by identity, and folders that hold them,
+// are never moved, nor is a file moved onto them.
+bool IsProgramFile(const FileIdentity &identity);
+bool IsProgramFile(const DualText &path);
+bool HoldsProgramFile(const DualText &folder);
+// Whether a name may be that of a program file (its own name in any letter case, or a short
+// name): only then is its identity worth asking for where no handle is at hand.
+bool MayBeProgramFile(const DualText &name);
 
 } // namespace zv

@@ -1,29 +1,52 @@
 // How files and folders are moved. Two engines implement it: the shell's own move, where the
-// shell asks before replacing a file and reports its failures (Windows), and the program's own,
-// where it does neither (Wine). Start-up chooses one, once, and hands it to whatever moves.
+// shell reports its failures (Windows), and the program's own, which checks and moves each file
+// through one handle (Wine). Start-up chooses one, once, and hands it to whatever moves.
 #pragma once
 #include <string>
 
+#include "../common/DualText.h"
+#include "../common/FileIdentity.h"
+#include "../common/Handles.h"
+
 namespace zv {
+
+// One file of a run, from its check to its move.
+struct DroppedFile {
+    explicit DroppedFile(DualText p, std::wstring folder = std::wstring())
+        : path(std::move(p)), folderFinal(std::move(folder)) {}
+    DualText path;
+    std::wstring folderFinal; // the final path of the folder it was listed in; empty: dropped
+    // The program's own engine: the file opened once, links not followed, and what that handle
+    // told (the error when it could not be opened).
+    KernelHandle handle;
+    unsigned long openError = 0;
+    FileIdentity identity;
+    unsigned long links = 1; // names the file has (hard links)
+};
 
 class MoveEngine {
   public:
     virtual ~MoveEngine() = default;
 
-    // Moves one file. A destination ending in a backslash is a folder: the file keeps its name.
-    // The destination's folder is created when missing. True when the file was moved; the
-    // program's own files never are.
-    bool MoveFileTo(const std::string &source, const std::string &destination);
+    // Looks at a file before anything is decided for it: false when it stays where it is (the
+    // run's report says why): a link, the program's own file.
+    virtual bool Take(DroppedFile &file) = 0;
+    // Moves one file that Take let through. A destination ending in a backslash is a folder: the
+    // file keeps its name. The destination's folder is created when missing. True when the file
+    // was moved.
+    bool MoveFileTo(DroppedFile &file, const DualText &destination);
+    // Take, then MoveFileTo.
+    bool MoveFileTo(const DualText &source, const DualText &destination);
     // Moves a folder with everything in it into the destination folder (created when missing),
-    // under its own name. Both paths may be quoted and may end in a backslash. True when the
-    // folder was moved; a folder that holds the program's own files never is.
-    bool MoveFolderTo(const std::string &source, const std::string &destinationFolder);
+    // under its own name. The destination may be quoted, and both may end in a backslash. True
+    // when the folder was moved; a folder that holds the program's own files never is.
+    bool MoveFolderTo(const DualText &source, const std::string &destinationFolder);
 
   protected:
-    // The moves themselves, on unquoted paths: the file to its full new path, the folder (no
-    // trailing backslash) into an existing folder.
-    virtual bool MoveOneFile(const std::string &source, const std::string &to) = 0;
-    virtual bool MoveOneFolder(const std::string &from, const std::string &toFolder) = 0;
+    // The moves themselves: the file to its full new path, the folder (no trailing backslash)
+    // into an existing folder.
+    virtual bool MoveOneFile(DroppedFile &file, const DualText &to) = 0;
+    virtual bool MoveOneFolder(const DualText &from, const std::string &toFolder) = 0;
 };
 
 MoveEngine &ShellMoves();
@@ -34,6 +57,12 @@ MoveEngine &MovesForThisSystem();
 // Creates a folder together with every missing parent. An empty path raises
 // "ディレクトリを作成できません"; any other failure is returned as the system's error code (0:
 // none).
-unsigned long ForceFolder(const std::string &folder);
+unsigned long ForceFolder(const DualText &folder);
+// A folder stands at the path.
+bool FolderExists(const DualText &path);
+
+// Before a file replaces another: the destination is no folder, not the file itself under
+// another name, not the program's own file; then the question. True to replace.
+bool MayReplace(const DroppedFile &file, const DualText &destination);
 
 } // namespace zv

@@ -1,15 +1,32 @@
-// What both move engines say when a move fails, in the application's error box.
+// What both move engines say: the failures of a run, gathered by kind and shown once at its end,
+// the items the run left on the way, and the replace question, which can answer for the rest of
+// the drop.
 #pragma once
 #include <string>
 
+#include "../common/DualText.h"
+#include "Guards.h"
+
 namespace zv {
 
-// "<source> を移動できません。"
-std::string CannotMove(const std::string &source);
-// The error box for a move: what, then a blank line and the system's text for code (0: none).
-void ShowMoveError(const std::string &what, unsigned long code);
+// A move that failed: kind says how (a heading of the one error box, the system's text for code
+// added in brackets, 0: none), item names what did not move.
+void ReportFailure(const std::string &kind, const DualText &item, unsigned long code = 0);
+// The move of item failed with the system's error code.
+void ReportMoveError(const DualText &item, unsigned long code);
 // The destination folder could not be made: the move is not tried (the shell would only say that
 // the path is not found).
-void ShowCannotCreate(const std::string &source, const std::string &folder, unsigned long code);
+void ReportCannotCreate(const DualText &source, const std::string &folder, unsigned long code);
+// An item the run leaves where it is, found while it ran.
+void ReportLeft(LeftReason reason, const DualText &item);
+// Shows what was gathered: one warning for the items left, one error box for the failures.
+void ShowRunReport();
+
+// "移動先に同じ名前のファイルがあります。..." for one destination: true to replace it. At the
+// second such question of a drop, when files are still to come, the user may let the answer
+// stand for the rest of it.
+bool AskReplace(const DualText &destination);
+// How many files of the drop come after the one being moved.
+void SetFilesToCome(size_t count);
 
 } // namespace zv

@@ -1,5 +1,6 @@
-// The shell's own move, where the shell asks before replacing a file and reports its failures
-// (Windows): one item at a time, undoable, as a move in the shell's own windows is.
+// The shell's own move, where the shell reports its failures (Windows): one item at a time,
+// undoable, as a move in the shell's own windows is. Names the code page holds go to the shell's
+// code-page call as they always did; others to its UTF-16 call.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -7,38 +8,68 @@
 #include "../common/Application.h"
 #include "../common/FileAttributes.h"
 #include "../common/Path.h"
+#include "Guards.h"
 #include "MoveEngine.h"
 #include "MoveMessages.h"
 
 namespace zv {
 namespace {
 
-// One item, the owner being the application window, the lists ending in two NUL bytes.
-bool ShellMove(const std::string &from, const std::string &to, FILEOP_FLAGS flags) {
-    std::string fromList = from + '\0', toList = to + '\0'; // c_str() adds the second NUL
-    SHFILEOPSTRUCTA op{};
+// One item, the owner being the application window, the lists ending in two NUL characters.
+bool ShellMove(const DualText &from, const DualText &to, FILEOP_FLAGS flags) {
+    if (from.exact && to.exact) {
+        std::string fromList = from.ansi + '\0', toList = to.ansi + '\0'; // c_str() adds one
+        SHFILEOPSTRUCTA op{};
+        op.hwnd = AppWindow();
+        op.wFunc = FO_MOVE;
+        op.pFrom = fromList.c_str();
+        op.pTo = toList.c_str();
+        op.fFlags = flags;
+        return SHFileOperationA(&op) == 0;
+    }
+    std::wstring fromList = from.wide + L'\0', toList = to.wide + L'\0';
+    SHFILEOPSTRUCTW op{};
     op.hwnd = AppWindow();
     op.wFunc = FO_MOVE;
     op.pFrom = fromList.c_str();
     op.pTo = toList.c_str();
     op.fFlags = flags;
-    return SHFileOperationA(&op) == 0;
+    return SHFileOperationW(&op) == 0;
 }
 
 class ShellMoveEngine : public MoveEngine {
+  public:
+    bool Take(DroppedFile &file) override {
+        // Only a name that may be a program file's is worth opening here.
+        if (MayBeProgramFile(file.path) && IsProgramFile(file.path)) {
+            ReportLeft(LeftReason::ProgramFile, file.path);
+            return false;
+        }
+        return true;
+    }
+
   protected:
-    bool MoveOneFile(const std::string &source, const std::string &to) override {
-        const std::string folder = ExtractFilePath(to);
-        if (!DirectoryExists(folder)) {
+    bool MoveOneFile(DroppedFile &file, const DualText &to) override {
+        const DualText folder = FolderOf(to);
+        if (!FolderExists(folder)) {
             const unsigned long code = ForceFolder(folder);
-            if (!folder.empty() && !DirectoryExists(folder)) {
-                ShowCannotCreate(source, folder, code);
+            if (!folder.empty() && !FolderExists(folder)) {
+                ReportCannotCreate(file.path, folder.ansi, code);
                 return false;
             }
         }
-        return ShellMove(source, to, FOF_SILENT | FOF_ALLOWUNDO);
+        FILEOP_FLAGS flags = FOF_SILENT | FOF_ALLOWUNDO;
+        // The program asks before replacing a file, so that the answer can stand for the rest
+        // of the drop; the shell then does not ask again.
+        if ((to.exact ? Attributes(to.ansi) : GetFileAttributesW(to.wide.c_str())) !=
+            INVALID_FILE_ATTRIBUTES) {
+            IdentityOf(file.path, file.identity);
+            if (!MayReplace(file, to)) return false;
+            flags |= FOF_NOCONFIRMATION;
+        }
+        return ShellMove(file.path, to, flags);
     }
-    bool MoveOneFolder(const std::string &from, const std::string &toFolder) override {
+    bool MoveOneFolder(const DualText &from, const std::string &toFolder) override {
         return ShellMove(from, toFolder, FOF_ALLOWUNDO);
     }
 };

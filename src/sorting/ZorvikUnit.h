@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "../common/DualText.h"
+
 namespace zv {
 
 class MoveEngine;
+struct DroppedFile;
 
 // The questions the run asks the user, handed in by whoever composes the program (the windows
 // live above this layer). The run itself decides nothing through them: it reads the settings file
@@ -15,9 +18,10 @@ struct RunQuestions {
     // Ask for a rule for the file (an extension that has none).
     std::function<void(const std::string &file)> askRule;
     // Ask for a folder with the prompt; true and the folder when one was chosen.
-    std::function<bool(const std::string &prompt, std::string &folder)> askFolder;
+    std::function<bool(const DualText &prompt, DualText &folder)> askFolder;
 };
-// Sorts the files one by one, moving each through moves.
-void DoZorvik(const std::vector<std::string> &items, MoveEngine &moves, const RunQuestions &ask);
+// Sorts the files one by one, each checked and moved through moves; then shows, once, what was
+// left on the way and what failed.
+void DoZorvik(std::vector<DroppedFile> &items, MoveEngine &moves, const RunQuestions &ask);
 
 } // namespace zv

@@ -167,37 +167,60 @@ TEST_F(E2ESort, FolderQuestionForAFileWithoutExtension) {
 }
 
 // The replace question names the destination; no keeps both files as they were, yes replaces.
-TEST_F(E2ESort, ReplaceQuestion) {
+// At the second question the answer may stand for the rest of the drop: the three files after it
+// replace theirs without a question. On the shell's path too, where the program asks first.
+class E2EReplace : public ZorvikTest, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(E2EReplace, QuestionAndTheRestOfTheDrop) {
+    if (std::string(GetParam()) == "Shell") {
+        std::string shell = TestExeDir() + "ZorvikShell.exe";
+        ASSERT_TRUE(CopyFileA(shell.c_str(), ExePath().c_str(), FALSE)) << shell;
+    }
     WriteIni(Ini({"[Option]", "MoveNoExt=2", "[Extensions]", "txt=%R\\Docs"}));
-    Make("Docs\\keep.txt", "old keep");
-    Make("Docs\\swap.txt", "old swap");
-    Make("in\\keep.txt", "new keep");
-    Make("in\\swap.txt", "new swap");
-    RunResult r = Run({P("in\\keep.txt"), P("in\\swap.txt")},
-                      {Box(kConfirmTitle, kNo, P("Docs\\keep.txt")),
-                       Box(kConfirmTitle, kYes, P("Docs\\swap.txt"))});
+    std::vector<std::string> args;
+    for (const char *f : {"keep", "swap", "r1", "r2", "r3"}) {
+        Make(std::string("Docs\\") + f + ".txt", "old");
+        Make(std::string("in\\") + f + ".txt", "new");
+        args.push_back(P("in\\") + f + ".txt");
+    }
+    RunResult r = Run(args, {Box(kConfirmTitle, kNo, P("Docs\\keep.txt")),
+                             Box(kConfirmTitle, kYes, P("Docs\\swap.txt")),
+                             Box(kConfirmTitle, kYes, "すべて置き換えますか")});
     EXPECT_EQ(0u, r.exitCode);
-    EXPECT_EQ(Files({{"Docs\\keep.txt", "old keep"},
-                     {"Docs\\swap.txt", "new swap"},
-                     {"in\\keep.txt", "new keep"}}),
+    EXPECT_EQ(Files({{"Docs\\keep.txt", "old"},
+                     {"Docs\\swap.txt", "new"},
+                     {"Docs\\r1.txt", "new"},
+                     {"Docs\\r2.txt", "new"},
+                     {"Docs\\r3.txt", "new"},
+                     {"in\\keep.txt", "new"}}),
               Tree());
 }
 
-// A move that fails is reported in the application's error box and the run goes on: the same
-// file twice, and a path that names nothing (its destination folder is still made).
-TEST_F(E2ESort, FailedMovesAreReportedAndTheRunGoesOn) {
+INSTANTIATE_TEST_SUITE_P(Path, E2EReplace, ::testing::Values("Wine", "Shell"),
+                         [](const ::testing::TestParamInfo<const char *> &i) {
+                             return std::string(i.param);
+                         });
+
+// Moves that fail are gathered by kind into one box at the run's end, twenty named and the rest
+// counted; the run goes on. The same file twice, and paths that name nothing (their destination
+// folder is still made).
+TEST_F(E2ESort, FailedMovesAreGatheredIntoOneBox) {
     WriteIni(Ini({"[Option]", "MoveNoExt=2", "[Extensions]", "txt=%R\\Docs", "gone=%R\\Gone"}));
     Make("in\\a.txt");
     Make("in\\b.txt");
-    RunResult r =
-        Run({P("in\\a.txt"), P("in\\a.txt"), P("in\\nothing.gone"), P("in\\b.txt")},
-            {Box(kAppTitle, kOk, P("in\\a.txt")), Box(kAppTitle, kOk, P("in\\nothing.gone"))});
+    std::vector<std::string> args{P("in\\a.txt"), P("in\\a.txt")};
+    for (int i = 0; i < 25; ++i) args.push_back(P("in\\nothing" + std::to_string(i) + ".gone"));
+    args.push_back(P("in\\b.txt"));
+    RunResult r = Run(args, {Box(kAppTitle, kOk, "ほか 6 件")});
     EXPECT_EQ(0u, r.exitCode);
     EXPECT_EQ(Files({{"Docs\\a.txt", "a.txt"},
                      {"Docs\\b.txt", "b.txt"},
                      {"in\\", "<dir>"},
                      {"Gone\\", "<dir>"}}),
               Tree());
+    ASSERT_EQ(1u, r.windows.size());
+    EXPECT_NE(std::string::npos, r.windows[0].text.find(P("in\\a.txt")));
+    EXPECT_NE(std::string::npos, r.windows[0].text.find(P("in\\nothing18.gone")));
 }
 
 // The program's executable and settings file are never moved, whatever the rules say; nor is

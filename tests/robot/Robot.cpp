@@ -27,6 +27,12 @@ std::string WindowText(HWND hwnd) {
         buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
 }
 
+std::wstring WideText(HWND hwnd) {
+    wchar_t buf[8192] = {};
+    LRESULT n = hwnd ? SendMessageW(hwnd, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buf)) : 0;
+    return std::wstring(buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, 8191))));
+}
+
 std::string ClassOf(HWND hwnd) {
     char buf[64] = {};
     GetClassNameA(hwnd, buf, sizeof buf);
@@ -492,6 +498,7 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
                 return it == controls.texts.end() ? std::string() : it->second;
             };
             seen.text = text(chooser ? kChooserPrompt : kBoxText);
+            seen.wideText = WideText(GetDlgItem(hwnd, chooser ? kChooserPrompt : kBoxText));
             if (chooser) seen.selection = ChooserSelection(hwnd);
 
             const Answer *answer = nullptr;

@@ -70,6 +70,7 @@ Answer Form(const std::string &title, int button, const std::map<int, std::strin
 struct Seen {
     std::string title;
     std::string text;        // message text (static 65535), or the chooser's prompt
+    std::wstring wideText;   // the same read in UTF-16
     std::string selection;   // chooser: the folder selected when it appeared (its status text)
     std::string windowClass; // "#32770" for boxes and the chooser
     std::map<int, std::string> controls; // every control's text by id, as it appeared

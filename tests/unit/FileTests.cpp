@@ -17,6 +17,7 @@
 #include "common/SystemPath.h"
 #include "settings/SettingsFile.h"
 #include "sorting/FileUnit.h"
+#include "sorting/MoveMessages.h"
 #include "support/Support.h"
 #include "ui/BrowseButton.h"
 
@@ -75,6 +76,13 @@ class BoxAnswerer {
     std::thread thread_;
 };
 
+// The paths CollectFiles appends, in the code page.
+void Collect(const std::string &folder, std::vector<std::string> &list) {
+    std::vector<DroppedFile> files;
+    CollectFiles(folder, files);
+    for (const DroppedFile &f : files) list.push_back(f.path.ansi);
+}
+
 } // namespace
 
 TEST(FileCollect, EveryFileBelowDepthFirst) {
@@ -93,7 +101,7 @@ TEST(FileCollect, EveryFileBelowDepthFirst) {
     Touch(t / "z.txt");
 
     std::vector<std::string> list{"already listed"};
-    CollectFiles(t.path() + "\\", list);
+    Collect(t.path() + "\\", list);
     ASSERT_FALSE(list.empty());
     EXPECT_EQ("already listed", list.front()) << "the list is appended to";
     list.erase(list.begin());
@@ -119,17 +127,17 @@ TEST(FileCollect, EveryFileBelowDepthFirst) {
     }
 
     std::vector<std::string> same;
-    CollectFiles(t.path(), same);
+    Collect(t.path(), same);
     EXPECT_EQ(list, same) << "with or without a final backslash";
 
     std::vector<std::string> none;
-    CollectFiles(t / "empty", none);
-    CollectFiles(t / "missing", none);
-    CollectFiles(t / "a.txt", none);
+    Collect(t / "empty", none);
+    Collect(t / "missing", none);
+    Collect(t / "a.txt", none);
     EXPECT_TRUE(none.empty());
 
     std::vector<std::string> kanji;
-    CollectFiles(t / "表", kanji);
+    Collect(t / "表", kanji);
     EXPECT_EQ(std::vector<std::string>{t / "表\\ソ.txt"}, kanji);
 }
 
@@ -225,8 +233,9 @@ TEST(FileMove, MovesWithoutQuestions) {
     }
     EXPECT_EQ(0, boxes.count());
 
-    // A missing source: false, and the program's own error box.
+    // A missing source: false, and the program's own error box at the run's end.
     EXPECT_FALSE(moves.MoveFileTo(t / "src\\missing.txt", t / "dst\\"));
+    ShowRunReport();
     EXPECT_EQ(1, boxes.count());
     EXPECT_FALSE(IsFile(t / "dst\\missing.txt"));
 }
@@ -293,9 +302,9 @@ TEST(FileCodePage, OnlyExactSpellingsAreHeld) {
 TEST(FileLeftItems, OneMessageListsAndCounts) {
     LeftItems left;
     for (int i = 0; i < 25; ++i)
-        left.Add(LeftReason::NotInCodePage, "C:\\in\\?" + std::to_string(i));
+        left.Add(LeftReason::KeyNotInCodePage, "C:\\in\\?" + std::to_string(i));
     left.Add(LeftReason::Empty, "");
-    const std::string text = left.Text();
+    const std::string text = left.Text().ansi;
     EXPECT_EQ(0u, text.find("次の項目は移動しませんでした。"));
     EXPECT_NE(std::string::npos, text.find("C:\\in\\?19\r\n"));
     EXPECT_EQ(std::string::npos, text.find("C:\\in\\?20"));
