@@ -71,7 +71,7 @@ bool Resolve(DualText &path, LeftReason &reason) {
 // Files and folders as the user dropped them: folders moved or opened up, files listed for the run.
 void Sort(const std::vector<DualText> &args) {
     MoveEngine &moves = MovesForThisSystem();
-    std::vector<DroppedFile> dropped;
+    std::vector<ListedFile> dropped;
     LeftItems left;
     for (const DualText &arg : args) {
         // Acted on as resolved; what stays is named as it was dropped.

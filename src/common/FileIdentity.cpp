@@ -18,7 +18,27 @@ struct FileIdInfo {
 };
 const auto kFileIdInfo = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
 
+// NtQueryInformationFile, which kernel32 offers no wrapper of for this class.
+struct IoStatus {
+    union {
+        LONG Status;
+        void *Pointer;
+    };
+    ULONG_PTR Information;
+};
+using QueryFile = LONG(WINAPI *)(HANDLE, IoStatus *, void *, ULONG, int);
+const int kFileInternalInformation = 6;
+
 } // namespace
+
+unsigned long long FileIndexOf(void *handle) {
+    static const QueryFile query = reinterpret_cast<QueryFile>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+    IoStatus io{};
+    LARGE_INTEGER index{};
+    if (!query || query(handle, &io, &index, sizeof index, kFileInternalInformation) < 0) return 0;
+    return static_cast<unsigned long long>(index.QuadPart);
+}
 
 bool FileIdentity::operator==(const FileIdentity &o) const {
     return volume == o.volume && std::memcmp(id, o.id, sizeof id) == 0;

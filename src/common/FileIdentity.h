@@ -17,5 +17,9 @@ struct FileIdentity {
 bool IdentityOf(const DualText &path, FileIdentity &identity);
 // The identity of what a handle holds open (any access); false when the system does not say.
 bool IdentityOfHandle(void *handle, FileIdentity &identity);
+// The file's number on its volume alone (NtQueryInformationFile's FileInternalInformation): one
+// look at the open file, where the whole identity also asks the volume (under Wine a round trip
+// to its mount manager). Equal numbers are worth comparing identities for; 0 when unknown.
+unsigned long long FileIndexOf(void *handle);
 
 } // namespace zv

@@ -29,6 +29,12 @@ DualText WithoutTrailingBackslash(const DualText &path) {
 
 } // namespace
 
+ListedFile::ListedFile(const DualText &path, std::shared_ptr<const std::wstring> folder)
+    : ansi(path.ansi), wide(path.exact ? std::wstring() : path.wide),
+      folderFinal(std::move(folder)) {}
+
+DualText ListedFile::Path() const { return wide.empty() ? DualText(ansi) : DualText(wide); }
+
 bool MoveEngine::MoveFileTo(DroppedFile &file, const DualText &destination) {
     const bool toFolder = destination.exact
                               ? EndsWithBackslash(destination.ansi)
@@ -74,9 +80,11 @@ unsigned long ForceFolder(const DualText &folder) {
 }
 
 bool MayReplace(const DroppedFile &file, const DualText &destination) {
-    FileIdentity target;
+    FileIdentity self, target;
+    const bool known = file.handle.valid() ? IdentityOfHandle(file.handle.get(), self)
+                                           : IdentityOf(file.path, self);
     if (IdentityOf(destination, target)) {
-        if (target == file.identity) {
+        if (known && target == self) {
             // The file itself: already where it belongs, or a second name of it (a hard link).
             if (!SamePath(FullPath(file.path.wide), FullPath(destination.wide)))
                 ReportLeft(LeftReason::SameFile, file.path);
@@ -94,15 +102,15 @@ bool MayReplace(const DroppedFile &file, const DualText &destination) {
     return AskReplace(destination);
 }
 
-void CollectFiles(const DualText &folder, std::vector<DroppedFile> &list, LeftItems &left) {
+void CollectFiles(const DualText &folder, std::vector<ListedFile> &list, LeftItems &left) {
     const DualText dir = PathIn(folder, DualText());
     // Under Wine, where a link to a file opens as what it leads to, its final path tells it.
-    std::wstring final;
+    std::shared_ptr<const std::wstring> final;
     if (ShellIsWine()) {
         KernelHandle h(CreateFileW(dir.wide.c_str(), 0,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (h.valid()) final = FinalPathOf(h.get());
+        if (h.valid()) final = std::make_shared<const std::wstring>(FinalPathOf(h.get()));
     }
     ForEachEntry(dir.wide, [&](const Entry &e) -> DWORD {
         const DualText path =
@@ -133,7 +141,7 @@ void CollectFiles(const DualText &folder, std::vector<DroppedFile> &list, LeftIt
     });
 }
 
-void CollectFiles(const DualText &folder, std::vector<DroppedFile> &list) {
+void CollectFiles(const DualText &folder, std::vector<ListedFile> &list) {
     LeftItems left;
     CollectFiles(folder, list, left);
     left.Show();

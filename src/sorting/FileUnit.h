@@ -13,7 +13,7 @@ namespace zv {
 // Appends every file below the folder, at any depth, depth-first in listing order. Links to
 // folders are not followed. Files that must stay (see LeftReason) go into left instead; the
 // form without it shows them in one box.
-void CollectFiles(const DualText &folder, std::vector<DroppedFile> &list, LeftItems &left);
-void CollectFiles(const DualText &folder, std::vector<DroppedFile> &list);
+void CollectFiles(const DualText &folder, std::vector<ListedFile> &list, LeftItems &left);
+void CollectFiles(const DualText &folder, std::vector<ListedFile> &list);
 
 } // namespace zv

@@ -29,19 +29,29 @@ KernelHandle OpenToLook(const std::wstring &path) {
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
-// The identities of the program's own files, and of every folder that holds them. The settings
-// file is looked for until it is found: a first run writes it late.
+// The identities of the program's own files, with their numbers on their volumes, and of every
+// folder that holds them. The settings file is looked for until it is found: a first run writes
+// it late.
 struct ProgramIdentities {
     std::vector<FileIdentity> files, folders;
+    std::vector<unsigned long long> indices;
     std::wstring exeName, settingsName;
     bool settingsFound = false;
 
+    bool AddFile(const std::string &path) {
+        KernelHandle h = OpenToLook(ToWide(path));
+        FileIdentity id;
+        if (!h.valid() || !IdentityOfHandle(h.get(), id)) return false;
+        files.push_back(id);
+        indices.push_back(FileIndexOf(h.get()));
+        return true;
+    }
     ProgramIdentities() {
         FileIdentity id;
         const std::string exe = ExePath();
         exeName = NameOf(ToWide(exe));
         settingsName = NameOf(ToWide(SettingsPath()));
-        if (IdentityOf(exe, id)) files.push_back(id);
+        AddFile(exe);
         for (std::string dir = ExcludeTrailingBackslash(ExtractFilePath(exe)); !dir.empty();) {
             if (IdentityOf(dir.size() == 2 ? dir + "\\" : dir, id)) folders.push_back(id);
             std::string parent = ExcludeTrailingBackslash(ExtractFilePath(dir));
@@ -49,12 +59,11 @@ struct ProgramIdentities {
             dir = parent;
         }
     }
+    void Refresh() {
+        if (!settingsFound) settingsFound = AddFile(SettingsPath());
+    }
     const std::vector<FileIdentity> &Files() {
-        FileIdentity id;
-        if (!settingsFound && IdentityOf(SettingsPath(), id)) {
-            files.push_back(id);
-            settingsFound = true;
-        }
+        Refresh();
         return files;
     }
 };
@@ -103,6 +112,17 @@ bool PartEndsInDotOrBlank(const DualText &path) {
 }
 
 bool IsProgramFile(const FileIdentity &identity) { return Among(Program().Files(), identity); }
+
+bool IsProgramFile(HANDLE file) {
+    ProgramIdentities &program = Program();
+    program.Refresh();
+    const unsigned long long index = FileIndexOf(file);
+    if (index &&
+        std::find(program.indices.begin(), program.indices.end(), index) == program.indices.end())
+        return false;
+    FileIdentity id;
+    return IdentityOfHandle(file, id) && IsProgramFile(id);
+}
 
 bool IsProgramFile(const DualText &path) {
     const std::wstring full = FullPath(path.wide);

@@ -78,6 +78,7 @@ bool IsDriveRoot(const DualText &folder);
 // The program's own executable and settings file, known by identity, and folders that hold them,
 // are never moved, nor is a file moved onto them.
 bool IsProgramFile(const FileIdentity &identity);
+bool IsProgramFile(HANDLE file); // what the handle holds open
 bool IsProgramFile(const DualText &path);
 bool HoldsProgramFile(const DualText &folder);
 // Whether a name may be that of a program file (its own name in any letter case, or a short

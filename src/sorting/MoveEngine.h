@@ -2,6 +2,7 @@
 // shell reports its failures (Windows), and the program's own, which checks and moves each file
 // through one handle (Wine). Start-up chooses one, once, and hands it to whatever moves.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "../common/DualText.h"
@@ -10,17 +11,28 @@
 
 namespace zv {
 
+// A file listed for a run, kept small: a drop may list many thousands. The UTF-16 form is kept
+// only where the code-page form is not exact; the folder's final path is shared by its files.
+struct ListedFile {
+    explicit ListedFile(const DualText &path, std::shared_ptr<const std::wstring> folder = nullptr);
+    DualText Path() const;
+    std::string ansi;
+    std::wstring wide;
+    std::shared_ptr<const std::wstring>
+        folderFinal; // of the folder it was listed in; null: dropped
+};
+
 // One file of a run, from its check to its move.
 struct DroppedFile {
-    explicit DroppedFile(DualText p, std::wstring folder = std::wstring())
-        : path(std::move(p)), folderFinal(std::move(folder)) {}
+    explicit DroppedFile(const ListedFile &listed)
+        : path(listed.Path()), folderFinal(listed.folderFinal) {}
+    explicit DroppedFile(DualText p) : path(std::move(p)) {}
     DualText path;
-    std::wstring folderFinal; // the final path of the folder it was listed in; empty: dropped
+    std::shared_ptr<const std::wstring> folderFinal;
     // The program's own engine: the file opened once, links not followed, and what that handle
     // told (the error when it could not be opened).
     KernelHandle handle;
     unsigned long openError = 0;
-    FileIdentity identity;
     unsigned long links = 1; // names the file has (hard links)
 };
 

@@ -210,15 +210,15 @@ bool OwnMoveEngine::Take(DroppedFile &file) {
     FILE_ATTRIBUTE_TAG_INFO tag{};
     FILE_STANDARD_INFO standard{};
     if (!GetFileInformationByHandleEx(h, FileAttributeTagInfo, &tag, sizeof tag) ||
-        !GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard) ||
-        !IdentityOfHandle(h, file.identity)) {
+        !GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard)) {
         ReportMoveError(file.path, GetLastError());
     } else if (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         ReportMoveError(file.path, ERROR_DIRECTORY);
     } else if (IsLinkEntry(tag.FileAttributes, tag.ReparseTag) ||
-               LeadsElsewhere(h, file.path, file.folderFinal)) {
+               LeadsElsewhere(h, file.path,
+                              file.folderFinal ? *file.folderFinal : std::wstring())) {
         ReportLeft(LeftReason::FileLink, file.path);
-    } else if (IsProgramFile(file.identity)) {
+    } else if (IsProgramFile(h)) {
         ReportLeft(LeftReason::ProgramFile, file.path);
     } else {
         file.links = standard.NumberOfLinks;

@@ -63,7 +63,6 @@ class ShellMoveEngine : public MoveEngine {
         // of the drop; the shell then does not ask again.
         if ((to.exact ? Attributes(to.ansi) : GetFileAttributesW(to.wide.c_str())) !=
             INVALID_FILE_ATTRIBUTES) {
-            IdentityOf(file.path, file.identity);
             if (!MayReplace(file, to)) return false;
             flags |= FOF_NOCONFIRMATION;
         }

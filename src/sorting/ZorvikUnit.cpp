@@ -20,13 +20,13 @@ DualText PromptFor(const DualText &name) {
 
 } // namespace
 
-void DoZorvik(std::vector<DroppedFile> &items, MoveEngine &moves, const RunQuestions &ask) {
+void DoZorvik(const std::vector<ListedFile> &items, MoveEngine &moves, const RunQuestions &ask) {
     SettingsFile ini;
     const MoveNoExt moveNoExt = ini.Read(kSortMoveNoExt);
     const std::string noExtPath = ini.Read(kSortMoveNoExtPath);
 
     for (size_t i = 0; i < items.size(); ++i) {
-        DroppedFile &file = items[i];
+        DroppedFile file(items[i]);
         SetFilesToCome(items.size() - i - 1);
         // The key is one the code page holds: start-up and the listing left the others.
         std::string key;
@@ -62,7 +62,6 @@ void DoZorvik(std::vector<DroppedFile> &items, MoveEngine &moves, const RunQuest
             break;
         }
         }
-        file.handle.reset();
     }
     ShowRunReport();
 }

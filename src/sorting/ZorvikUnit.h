@@ -9,7 +9,7 @@
 namespace zv {
 
 class MoveEngine;
-struct DroppedFile;
+struct ListedFile;
 
 // The questions the run asks the user, handed in by whoever composes the program (the windows
 // live above this layer). The run itself decides nothing through them: it reads the settings file
@@ -22,6 +22,6 @@ struct RunQuestions {
 };
 // Sorts the files one by one, each checked and moved through moves; then shows, once, what was
 // left on the way and what failed.
-void DoZorvik(std::vector<DroppedFile> &items, MoveEngine &moves, const RunQuestions &ask);
+void DoZorvik(const std::vector<ListedFile> &items, MoveEngine &moves, const RunQuestions &ask);
 
 } // namespace zv

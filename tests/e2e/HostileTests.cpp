@@ -35,30 +35,30 @@ class E2EHostile : public ZorvikTest, public ::testing::WithParamInterface<const
 // a\b.txt, Photos\2024) are never touched. A key the code page cannot hold leaves its file, named
 // correctly in the one warning.
 TEST_P(E2EHostile, NamesTheCodePageCannotHoldAreSorted) {
-    WriteIni(Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=%R\\Folders", "MoveNoExt=2",
-                  "[Extensions]", "txt=%R\\Docs", "docx=%R\\Docs", "jpg=%R\\Pics"}));
+    WriteIni(Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=%R\\Folders", "MoveNoExt=1",
+                  "BaseDir=%R", "[Extensions]", "txt=%R\\Docs", "docx=%R\\Docs", "jpg=%R\\Pics"}));
     const std::wstring in = W(P("in\\")), docs = W(P("Docs\\"));
-    const std::wstring moved[] = {L"caf\u00e9.txt", L"a\u00a5b.txt", L"\ud68c\uc758\ub85d.docx"};
+    // The last has no extension: the folder question names it as it is.
+    const std::wstring moved[] = {L"caf\u00e9.txt", L"a\u00a5b.txt", L"\ud68c\uc758\ub85d.docx",
+                                  L"r\u00e9sum\u00e9"};
     const std::wstring stay[] = {L"cafe.txt", L"a\\b.txt", L"Photos\\2024\\y.txt", L"a.tx\u00e9"};
     for (const auto &f : moved) ASSERT_TRUE(WriteBytes(in + f, "moved"));
     for (const auto &f : stay) ASSERT_TRUE(WriteBytes(in + f, "stays"));
     ASSERT_TRUE(WriteBytes(in + L"a\U0001F600.jpg", "moved"));
     ASSERT_TRUE(WriteBytes(in + L"Photos\u00a52024\\x.txt", "moved"));
     RunOptions options;
-    options.wideArgs = {in + moved[0],
-                        in + moved[1],
-                        in + moved[2],
-                        in + L"a\U0001F600.jpg",
-                        in + L"Photos\u00a52024",
-                        in + L"a.tx\u00e9"};
-    RunResult r = Run({}, {Box(kWarningTitle, kOk, kLeft)}, options);
+    for (const auto &f : moved) options.wideArgs.push_back(in + f);
+    for (const wchar_t *f : {L"a\U0001F600.jpg", L"Photos\u00a52024", L"a.tx\u00e9"})
+        options.wideArgs.push_back(in + f);
+    RunResult r = Run({}, {Box(kWarningTitle, kOk, kLeft), Chooser(kOk, P("Docs"))}, options);
     EXPECT_EQ(0u, r.exitCode);
     for (const auto &f : moved) EXPECT_EQ("moved", ReadBytes(docs + f));
     EXPECT_EQ("moved", ReadBytes(W(P("Pics\\")) + L"a\U0001F600.jpg"));
     EXPECT_EQ("moved", ReadBytes(W(P("Folders\\")) + L"Photos\u00a52024\\x.txt"));
     for (const auto &f : stay) EXPECT_EQ("stays", ReadBytes(in + f));
-    ASSERT_EQ(1u, r.windows.size());
+    ASSERT_EQ(2u, r.windows.size());
     EXPECT_NE(std::wstring::npos, r.windows[0].wideText.find(in + L"a.tx\u00e9"));
+    EXPECT_NE(std::wstring::npos, r.windows[1].wideText.find(L"\"r\u00e9sum\u00e9\""));
 }
 
 // The same inside an expanded folder: "..\u00a5..\u00a5secret.txt" spelt in the code page would

@@ -78,9 +78,9 @@ class BoxAnswerer {
 
 // The paths CollectFiles appends, in the code page.
 void Collect(const std::string &folder, std::vector<std::string> &list) {
-    std::vector<DroppedFile> files;
+    std::vector<ListedFile> files;
     CollectFiles(folder, files);
-    for (const DroppedFile &f : files) list.push_back(f.path.ansi);
+    for (const ListedFile &f : files) list.push_back(f.ansi);
 }
 
 } // namespace
