@@ -39,8 +39,10 @@ bool Resolve(DualText &path, LeftReason &reason) {
     if (device || verbatim) {
         const bool drivePath =
             w.size() > 6 && IsDriveLetter(w[4]) && w[5] == L':' && (w[6] == L'\\' || w[6] == L'/');
+        // "\\.\T:", "\\?\T:" and "\\.\PIPE\..." name devices; "\\?\Volume{...}\" and
+        // "\\?\UNC\..." are paths, taken as they are.
         reason = LeftReason::Device;
-        if (!drivePath) return !device && !(w.size() == 6 && w[5] == L':'); // "\\?\Volume{...}\"
+        if (!drivePath) return verbatim && !(w.size() == 6 && w[5] == L':');
         w = w.substr(4);
         // Taken as spelt, "." and ".." are names; without the prefix they would lead elsewhere.
         reason = LeftReason::DotOrBlank;
@@ -86,9 +88,9 @@ void Sort(const std::vector<DualText> &args) {
         std::string key;
         if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             WIN32_FIND_DATAW fd{};
-            FindHandle find((attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-                                ? FindFirstFileW(p.wide.c_str(), &fd)
-                                : INVALID_HANDLE_VALUE);
+            const bool reparse = attributes != INVALID_FILE_ATTRIBUTES &&
+                                 (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+            FindHandle find(reparse ? FindFirstFileW(p.wide.c_str(), &fd) : INVALID_HANDLE_VALUE);
             if (backslash)
                 left.Add(LeftReason::NotAFolder, arg);
             else if (find.valid() && IsLinkEntry(fd.dwFileAttributes, fd.dwReserved0))

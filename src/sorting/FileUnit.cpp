@@ -30,10 +30,11 @@ DualText WithoutTrailingBackslash(const DualText &path) {
 } // namespace
 
 ListedFile::ListedFile(const DualText &path, std::shared_ptr<const std::wstring> folder)
-    : ansi(path.ansi), wide(path.exact ? std::wstring() : path.wide),
-      folderFinal(std::move(folder)) {}
+    : ansi(path.ansi), folderFinal(std::move(folder)) {
+    if (!path.exact) wide = std::make_unique<const std::wstring>(path.wide);
+}
 
-DualText ListedFile::Path() const { return wide.empty() ? DualText(ansi) : DualText(wide); }
+DualText ListedFile::Path() const { return wide ? DualText(*wide) : DualText(ansi); }
 
 bool MoveEngine::MoveFileTo(DroppedFile &file, const DualText &destination) {
     const bool toFolder = destination.exact

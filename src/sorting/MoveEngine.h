@@ -17,9 +17,9 @@ struct ListedFile {
     explicit ListedFile(const DualText &path, std::shared_ptr<const std::wstring> folder = nullptr);
     DualText Path() const;
     std::string ansi;
-    std::wstring wide;
-    std::shared_ptr<const std::wstring>
-        folderFinal; // of the folder it was listed in; null: dropped
+    std::unique_ptr<const std::wstring> wide; // null where ansi is exact
+    // The final path of the folder it was listed in; null for a file dropped itself.
+    std::shared_ptr<const std::wstring> folderFinal;
 };
 
 // One file of a run, from its check to its move.
