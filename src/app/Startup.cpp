@@ -120,9 +120,15 @@ void Sort(const std::vector<DualText> &args) {
 
 void FirstRunSteps() {
     const std::string documents = GetDocumentsDir();
-    std::string chosen;
-    if (SelectFolder("初期フォルダを指定してください。", documents, chosen))
-        BaseDir = IncludeTrailingBackslash(chosen);
+    DualText chosen;
+    const bool picked =
+        SelectFolder(DualText("初期フォルダを指定してください。"), documents, chosen);
+    // The settings file is Shift-JIS: a folder whose name it cannot hold cannot be stored.
+    if (picked && !chosen.exact)
+        ShowWarning(chosen + "\r\n\r\nこのフォルダの名前には Shift-JIS で表せない文字があるため、"
+                             "初期フォルダにできません。ドキュメント フォルダを使います。");
+    if (picked && chosen.exact)
+        BaseDir = IncludeTrailingBackslash(chosen.ansi);
     else
         BaseDir = documents;
     WriteDefaultSettings(BaseDir);
