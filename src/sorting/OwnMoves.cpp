@@ -64,13 +64,15 @@ bool MoveAcrossVolumes(DroppedFile &file, const DualText &destination, bool repl
     };
     if (!copy.valid()) return fail(nullptr, GetLastError());
     HANDLE source = file.handle.get();
-    LARGE_INTEGER size{}, start{};
-    if (!GetFileSizeEx(source, &size) || !SetFilePointerEx(source, start, nullptr, FILE_BEGIN))
+    // Read through a second handle to the same open file, never through its name again.
+    KernelHandle reader(ReOpenFile(source, GENERIC_READ, kShareAll, 0));
+    LARGE_INTEGER size{};
+    if (!reader.valid() || !GetFileSizeEx(reader.get(), &size))
         return fail(nullptr, GetLastError());
     std::vector<char> chunk(1 << 20);
     long long copied = 0;
     for (DWORD n = 0;; copied += n) {
-        if (!ReadFile(source, chunk.data(), static_cast<DWORD>(chunk.size()), &n, nullptr))
+        if (!ReadFile(reader.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &n, nullptr))
             return fail(nullptr, GetLastError());
         if (n == 0) break;
         DWORD written = 0;
@@ -198,9 +200,11 @@ class OwnMoveEngine : public MoveEngine {
 };
 
 bool OwnMoveEngine::Take(DroppedFile &file) {
+    // The access a move needs, as the system's own move asks for it; a copy to another volume
+    // reads through a reopening of this handle.
     file.handle.reset(CreateFileW(
-        file.path.wide.c_str(), DELETE | GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        file.path.wide.c_str(), DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE, kShareAll, nullptr,
+        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.handle.valid()) {
         // Reported when its move is due, as the system would report it.
         file.openError = GetLastError();
