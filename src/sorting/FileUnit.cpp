@@ -105,13 +105,14 @@ bool MayReplace(const DroppedFile &file, const DualText &destination) {
 
 void CollectFiles(const DualText &folder, std::vector<ListedFile> &list, LeftItems &left) {
     const DualText dir = PathIn(folder, DualText());
-    // Under Wine, where a link to a file opens as what it leads to, its final path tells it.
+    // Under Wine, where a link to a file opens as what it leads to, the name of what it opens as
+    // tells it.
     std::shared_ptr<const std::wstring> final;
     if (ShellIsWine()) {
         KernelHandle h(CreateFileW(dir.wide.c_str(), 0,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (h.valid()) final = std::make_shared<const std::wstring>(FinalPathOf(h.get()));
+        if (h.valid()) final = std::make_shared<const std::wstring>(ObjectNameOf(h.get()));
     }
     ForEachEntry(dir.wide, [&](const Entry &e) -> DWORD {
         const DualText path =

@@ -2,6 +2,7 @@
 #include "Guards.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "../common/Application.h"
 #include "../common/Buffer.h"
@@ -166,9 +167,35 @@ std::wstring FinalPathOf(HANDLE handle) {
         0, MAX_PATH + 1);
 }
 
+std::wstring ObjectNameOf(HANDLE handle) {
+    // NtQueryObject's ObjectNameInformation: a UNICODE_STRING and the name after it.
+    struct Name {
+        USHORT length, maximum;
+        wchar_t *buffer;
+    };
+    using QueryObject = LONG(WINAPI *)(HANDLE, int, void *, ULONG, ULONG *);
+    static const QueryObject query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+    if (!query) return std::wstring();
+    std::vector<unsigned char> buffer(sizeof(Name) + 1024 * sizeof(wchar_t));
+    for (int tries = 0; tries < 2; ++tries) {
+        ULONG needed = 0;
+        const LONG status =
+            query(handle, 1, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status >= 0) {
+            const Name *name = reinterpret_cast<const Name *>(buffer.data());
+            return name->buffer ? std::wstring(name->buffer, name->length / sizeof(wchar_t))
+                                : std::wstring();
+        }
+        if (needed <= buffer.size()) break;
+        buffer.resize(needed);
+    }
+    return std::wstring();
+}
+
 bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folderFinal) {
     if (!ShellIsWine()) return false;
-    const std::wstring final = FinalPathOf(file);
+    const std::wstring final = ObjectNameOf(file);
     if (final.empty()) return false;
     const size_t cut = final.find_last_of(L'\\');
     const std::wstring finalName = final.substr(cut + 1), finalFolder = final.substr(0, cut);
@@ -183,7 +210,7 @@ bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folde
     if (folder.empty()) {
         std::wstring parent = FolderOf(path).wide;
         KernelHandle h = OpenToLook(parent.empty() ? L"." : parent);
-        folder = h.valid() ? FinalPathOf(h.get()) : std::wstring();
+        folder = h.valid() ? ObjectNameOf(h.get()) : std::wstring();
     }
     if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
     return !folder.empty() && !SamePath(folder, finalFolder);

@@ -65,11 +65,15 @@ bool IsDeviceName(const DualText &path);
 // A link to a file as its directory entry shows it (a symbolic link or a junction).
 bool IsLinkEntry(DWORD attributes, DWORD reparseTag);
 // Under Wine a Unix symlink to a file is listed as a plain file, and opening it opens the file it
-// leads to whatever the flags: the handle's final path then is not the path's. folderFinal is the
-// final path of the folder the file was listed in (empty: found here).
+// leads to whatever the flags: the name of what the handle holds then is not the path's.
+// folderFinal is ObjectNameOf the folder the file was listed in (empty: found here).
 bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folderFinal);
 // The final path of what a handle holds open ("\\?\T:\in"); empty when the system does not say.
 std::wstring FinalPathOf(HANDLE handle);
+// The system's own name of what a handle holds open ("\??\T:\in" under Wine,
+// "\Device\HarddiskVolume3\in" on Windows): one question to the system where the final path asks
+// two. Only for comparing with other names it gave.
+std::wstring ObjectNameOf(HANDLE handle);
 
 // A drive's root folder, by every spelling and through links: "T:", "T:\", "T:\.", "\\.\T:\",
 // "\\?\Volume{...}\", a link or a junction to any of them.
