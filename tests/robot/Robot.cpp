@@ -2,6 +2,7 @@
 #include "robot/Robot.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -684,8 +685,67 @@ Listing ZorvikTest::Named(const std::vector<std::string> &files) {
     return Files(m);
 }
 
+namespace {
+
+FILETIME FileTimeIn(ULONGLONG hundredNs) {
+    return FILETIME{static_cast<DWORD>(hundredNs), static_cast<DWORD>(hundredNs >> 32)};
+}
+
+// Gives a folder a last change in the past and a last access now: reading it then changes
+// neither, for a day (file systems mounted with relatime update the access time only when it is
+// not after the last change).
+void SteadyTimes(const std::string &folder, bool below) {
+    HANDLE h = CreateFileA(folder.c_str(), FILE_WRITE_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG day = 24ull * 3600 * 10000000;
+    const FILETIME changed =
+        FileTimeIn(((static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime) - day);
+    SetFileTime(h, nullptr, &now, &changed);
+    CloseHandle(h);
+    if (!below) return;
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((zv::IncludeTrailingBackslash(folder) + "*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = fd.cFileName;
+        if (name != "." && name != ".." && (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            SteadyTimes(zv::IncludeTrailingBackslash(folder) + name, true);
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+}
+
+} // namespace
+
+// The shell's folder dialog finds the folder it is asked to select by comparing the path's items
+// with the items it lists, and Wine's items carry each folder's last access time: a folder whose
+// access time changes between the two (its first reading after a change) is not found, and the
+// dialog stays on the drive or the desktop. Every folder the program may show in the dialog, and
+// each folder above it, gets steady times before the program starts.
+void SteadyFolderTimes(const std::string &root) {
+    char documents[MAX_PATH + 1] = {};
+    std::vector<std::string> folders = {root};
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)))
+        folders.push_back(documents);
+    for (const std::string &folder : folders) {
+        std::string path = zv::ExcludeTrailingBackslash(folder);
+        SteadyTimes(path, path == zv::ExcludeTrailingBackslash(root));
+        for (std::string up = zv::ExcludeTrailingBackslash(zv::ExtractFilePath(path));
+             up.size() > 3 && up != path;
+             up = zv::ExcludeTrailingBackslash(zv::ExtractFilePath(up))) {
+            SteadyTimes(up, false);
+            path = up;
+        }
+    }
+}
+
 RunResult ZorvikTest::Run(const std::vector<std::string> &args, const std::vector<Answer> &script,
                           RunOptions options) {
+    SteadyFolderTimes(root_);
     if (options.exe.empty()) options.exe = ExePath();
     if (options.cwd.empty()) options.cwd = root_;
     return RunProgram(args, script, options);

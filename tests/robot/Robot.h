@@ -194,6 +194,10 @@ template <class Done> bool WaitUntil(Done done, DWORD ms = 30000) {
     return true;
 }
 
+// Gives the folder, every folder below it, the documents folder and the folders above both a last
+// change in the past and a last access now, so that the shell's folder dialog can find them.
+void SteadyFolderTimes(const std::string &root);
+
 // The folder of this test exe, ending in '\'.
 std::string TestExeDir();
 
@@ -234,6 +238,7 @@ class ZorvikTest : public ::testing::Test {
                   RunOptions options = {});
     // Starts the test's copy of the program to be driven step by step.
     std::unique_ptr<Session> Start(const std::vector<std::string> &args = {}) const {
+        SteadyFolderTimes(root_);
         return std::make_unique<Session>(ExePath(), args, root_);
     }
 
