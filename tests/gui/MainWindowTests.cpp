@@ -89,44 +89,44 @@ TEST_F(SettingsMode, PagesListsOptionsAndKeyboard) {
 
     // Ctrl+Tab to the ignore list: every key listed, whatever its value.
     s->Keys({VK_CONTROL, VK_TAB});
-    EXPECT_TRUE(IsWindowVisible(ignore) && !IsWindowVisible(list));
+    EXPECT_SOON(true, IsWindowVisible(ignore) && !IsWindowVisible(list));
     ExpectWindow(w, kIgnorePage);
     EXPECT_EQ((Rows{{"lnk"}, {"tmp"}}), s->Rows(ignore, 1));
-    EXPECT_EQ(std::set<int>(), DisabledListButtons(w));
+    EXPECT_SOON(std::set<int>(), DisabledListButtons(w));
 
     // The options page disables the list buttons; a MoveNoExt of 5 selects nothing.
     s->Keys({VK_CONTROL, VK_TAB});
     ExpectWindow(w, kOptionsPage);
-    EXPECT_EQ((std::set<int>{M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT}),
-              DisabledListButtons(w));
-    EXPECT_EQ((ControlStates{{O::IDC_RADIOZORVIKFOLDER}, kFolderPath + kNoExtPath}),
-              OptionStates(w));
+    EXPECT_SOON((std::set<int>{M::IDC_BTNADD, M::IDC_BTNDELETE, M::IDC_BTNEDIT}),
+                DisabledListButtons(w));
+    EXPECT_SOON((ControlStates{{O::IDC_RADIOZORVIKFOLDER}, kFolderPath + kNoExtPath}),
+                OptionStates(w));
     EXPECT_EQ("C:\\F", TextOf(Session::Control(w, M::IDC_EDTFOLDERMOVEPATH)));
     EXPECT_EQ("C:\\N", TextOf(Session::Control(w, M::IDC_EDTNOEXTMOVEPATH)));
 
     // The two groups are independent: a click in the lower one leaves the upper one alone.
     s->Click(w, M::IDC_RADIONOMOVENOEXT);
-    EXPECT_EQ((ControlStates{{O::IDC_RADIOZORVIKFOLDER, O::IDC_RADIONOMOVENOEXT},
-                             kFolderPath + kNoExtPath}),
-              OptionStates(w));
+    EXPECT_SOON((ControlStates{{O::IDC_RADIOZORVIKFOLDER, O::IDC_RADIONOMOVENOEXT},
+                               kFolderPath + kNoExtPath}),
+                OptionStates(w));
     s->Click(w, M::IDC_RADIOMOVENOEXT);
     const ControlStates zorvikAndMoveNoExt{{O::IDC_RADIOZORVIKFOLDER, O::IDC_RADIOMOVENOEXT},
                                            kFolderPath};
-    EXPECT_EQ(zorvikAndMoveNoExt, OptionStates(w));
+    EXPECT_SOON(zorvikAndMoveNoExt, OptionStates(w));
     // Arrow keys move within a group only.
     s->Click(w, M::IDC_RADIOMOVEFOLDER);
-    EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOMOVENOEXT}, {}}),
-              OptionStates(w));
+    EXPECT_SOON((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOMOVENOEXT}, {}}),
+                OptionStates(w));
     s->Keys({VK_DOWN});
-    EXPECT_EQ(zorvikAndMoveNoExt, OptionStates(w));
-    EXPECT_EQ(M::IDC_RADIOZORVIKFOLDER, s->FocusId());
+    EXPECT_SOON(zorvikAndMoveNoExt, OptionStates(w));
+    EXPECT_SOON(M::IDC_RADIOZORVIKFOLDER, s->FocusId());
 
     // Ctrl+Shift+Tab back to the ignore list, a click on the first tab back to the rules.
     s->Keys({VK_CONTROL, VK_SHIFT, VK_TAB});
-    EXPECT_TRUE(IsWindowVisible(ignore));
-    EXPECT_EQ(std::set<int>(), DisabledListButtons(w));
+    EXPECT_SOON(true, IsWindowVisible(ignore));
+    EXPECT_SOON(std::set<int>(), DisabledListButtons(w));
     s->Click(Session::Control(w, M::IDC_PAGECONTROL1), {20, 10});
-    EXPECT_TRUE(IsWindowVisible(list) && !IsWindowVisible(ignore));
+    EXPECT_SOON(true, IsWindowVisible(list) && !IsWindowVisible(ignore));
 
     s->Keys({VK_ESCAPE});
     EXPECT_EQ(0u, s->Wait());
@@ -167,20 +167,20 @@ TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
     EXPECT_EQ("", TextOf(Session::Control(e, A::IDC_EDTEXT)));
     EXPECT_EQ(R() + "\\base", TextOf(Session::Control(e, A::IDC_EDTPATH)));
     Confirm(*s, kAddRule, {{A::IDC_EDTEXT, ".mp3"}, {A::IDC_EDTPATH, R() + "\\"}});
-    EXPECT_EQ(M::IDC_BTNADD, s->FocusId()); // the focus comes back where it was
+    EXPECT_SOON(M::IDC_BTNADD, s->FocusId()); // the focus comes back where it was
     s->Keys({VK_MENU, 'A'});
     Confirm(*s, kAddRule, {{A::IDC_EDTEXT, "JPG"}, {A::IDC_EDTPATH, R()}}, false);
     s->Keys({VK_MENU, 'A'});
     Confirm(*s, kAddRule, {{A::IDC_EDTEXT, "7z"}, {A::IDC_EDTPATH, R()}});
     s->Click(w, M::IDC_BTNADD); // cancelled: no row, no sort
     if (HWND c = s->Window(kAddRule)) s->Click(c, A::IDC_BUTTON1);
-    EXPECT_EQ((Rows{{"7z", R()},
-                    {"doc", "C:\\D"},
-                    {"jpg", "C:\\J"},
-                    {"JPG", R()},
-                    {"mp3", R()},
-                    {"txt", "C:\\T"}}),
-              s->Rows(list, 2));
+    EXPECT_SOON((Rows{{"7z", R()},
+                      {"doc", "C:\\D"},
+                      {"jpg", "C:\\J"},
+                      {"JPG", R()},
+                      {"mp3", R()},
+                      {"txt", "C:\\T"}}),
+                s->Rows(list, 2));
 
     s->ClickRow(list, 5);
     s->Click(w, M::IDC_BTNEDIT);
@@ -193,8 +193,8 @@ TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
     if (HWND c = s->Window(kEditRule)) s->Click(c, A::IDC_BUTTON1);
     s->ClickRow(list, 1);
     s->Click(w, M::IDC_BTNDELETE);
-    EXPECT_EQ((Rows{{"7z", R()}, {"jpg", "C:\\J"}, {"JPG", R()}, {"mp3", R()}, {"text", R()}}),
-              s->Rows(list, 2));
+    EXPECT_SOON((Rows{{"7z", R()}, {"jpg", "C:\\J"}, {"JPG", R()}, {"mp3", R()}, {"text", R()}}),
+                s->Rows(list, 2));
 
     s->Keys({VK_CONTROL, VK_TAB});
     s->Click(w, M::IDC_BTNADD);
@@ -205,7 +205,7 @@ TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
     ASSERT_TRUE(e);
     EXPECT_EQ("lnk", TextOf(Session::Control(e, I::IDC_EDTEXT)));
     Confirm(*s, kEditIgnore, {{I::IDC_EDTEXT, "url"}});
-    EXPECT_EQ((Rows{{"url"}, {"tmp"}, {"tmp"}}), s->Rows(ignore, 1));
+    EXPECT_SOON((Rows{{"url"}, {"tmp"}, {"tmp"}}), s->Rows(ignore, 1));
     s->ClickRow(ignore, 1);
     s->Keys({VK_MENU, 'D'});
 

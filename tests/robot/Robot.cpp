@@ -262,8 +262,9 @@ void Session::MoveTo(HWND control, POINT at) const {
 }
 
 void Session::Idle() const {
-    // The input reaches the program through the display server, on its own time: no call tells
-    // when its thread has taken it. What follows a click is checked by waiting for it (WaitUntil).
+    // No call of the system tells when the program's thread has taken the input. What a click
+    // does is checked by waiting for it (EXPECT_SOON); this pause only gives a check that nothing
+    // happened (a key that must do nothing) the time in which it would have happened.
     Sleep(100);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

@@ -194,6 +194,16 @@ template <class Done> bool WaitUntil(Done done, DWORD ms = 30000) {
     return true;
 }
 
+// Expects what expr reads from the program to become expected: what a click or a key press does
+// shows once the program's thread has taken the input, which no call of the system tells.
+#define EXPECT_SOON(expected, expr)                                                                \
+    do {                                                                                           \
+        const auto zvWanted = (expected);                                                          \
+        auto zvGot = (expr);                                                                       \
+        ::zvtest::WaitUntil([&] { return (zvGot = (expr)) == zvWanted; }, 10000);                  \
+        EXPECT_EQ(zvWanted, zvGot) << #expr;                                                       \
+    } while (0)
+
 // Gives the folder, every folder below it, the documents folder and the folders above both a last
 // change in the past and a last access now, so that the shell's folder dialog can find them.
 void SteadyFolderTimes(const std::string &root);
