@@ -110,8 +110,9 @@ HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictur
     case Kind::BoldLabel:
     case Kind::LinkLabel: SetLabel(hwnd, c.caption ? c.caption : ""); break;
     case Kind::Tabs: // classic drawing, as the controls on its pages are drawn: a theme would
-                     // paint the pages white behind their button-face controls
-        SetWindowTheme(hwnd, L"", L"");
+                     // paint the pages white behind their button-face controls. Empty names
+                     // still leave Wine's default theme on: a name no theme has turns it off.
+        SetWindowTheme(hwnd, L" ", L" ");
         break;
     case Kind::Bevel: // the static grows its etched line by two pixels: the table's size holds
         SetWindowPos(hwnd, nullptr, 0, 0, c.width, c.height, SWP_NOMOVE | SWP_NOZORDER);
