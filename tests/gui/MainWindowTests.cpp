@@ -51,6 +51,15 @@ const WindowTable kOptionsPage = {{311, 309},
 
 using Rows = std::vector<std::vector<std::string>>;
 
+COLORREF ScreenPixel(HWND control, POINT at) {
+    RECT r;
+    GetWindowRect(control, &r);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, r.left + at.x, r.top + at.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
 class SettingsMode : public ZorvikTest {
   protected:
     void SetUp() override {
@@ -102,6 +111,9 @@ TEST_F(SettingsMode, PagesListsOptionsAndKeyboard) {
     EXPECT_SOON((ControlStates{{O::IDC_RADIOZORVIKFOLDER}, kFolderPath + kNoExtPath}),
                 OptionStates(w));
     EXPECT_EQ("C:\\F", TextOf(Session::Control(w, M::IDC_EDTFOLDERMOVEPATH)));
+    // The page is painted in the button face, as the controls on it are.
+    EXPECT_SOON(GetSysColor(COLOR_BTNFACE),
+                ScreenPixel(Session::Control(w, M::IDC_GROUPBOX1), {3, 45}));
     EXPECT_EQ("C:\\N", TextOf(Session::Control(w, M::IDC_EDTNOEXTMOVEPATH)));
 
     // The two groups are independent: a click in the lower one leaves the upper one alone.
