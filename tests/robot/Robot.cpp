@@ -692,9 +692,9 @@ FILETIME FileTimeIn(ULONGLONG hundredNs) {
     return FILETIME{static_cast<DWORD>(hundredNs), static_cast<DWORD>(hundredNs >> 32)};
 }
 
-// Gives a folder a last change in the past and a last access now: reading it then changes
-// neither, for a day (file systems mounted with relatime update the access time only when it is
-// not after the last change).
+// Gives a folder a last change in the past and a last access ahead: reading it then changes
+// neither (file systems mounted with relatime update the access time only when it is not after
+// the last change of the contents or of the status, or is a day old).
 void SteadyTimes(const std::string &folder, bool below) {
     HANDLE h = CreateFileA(folder.c_str(), FILE_WRITE_ATTRIBUTES,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -702,10 +702,12 @@ void SteadyTimes(const std::string &folder, bool below) {
     if (h == INVALID_HANDLE_VALUE) return;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    const ULONGLONG day = 24ull * 3600 * 10000000;
-    const FILETIME changed =
-        FileTimeIn(((static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime) - day);
-    SetFileTime(h, nullptr, &now, &changed);
+    const ULONGLONG at = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    const ULONGLONG hour = 3600ull * 10000000;
+    // The access an hour ahead: setting the times makes the status-change time "now", and an
+    // access time not after it would be updated by the next reading all the same.
+    const FILETIME accessed = FileTimeIn(at + hour), changed = FileTimeIn(at - 24 * hour);
+    SetFileTime(h, nullptr, &accessed, &changed);
     CloseHandle(h);
     if (!below) return;
     WIN32_FIND_DATAA fd;

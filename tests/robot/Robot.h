@@ -205,7 +205,7 @@ template <class Done> bool WaitUntil(Done done, DWORD ms = 30000) {
     } while (0)
 
 // Gives the folder, every folder below it, the documents folder and the folders above both a last
-// change in the past and a last access now, so that the shell's folder dialog can find them.
+// change in the past and a last access ahead, so that the shell's folder dialog can find them.
 void SteadyFolderTimes(const std::string &root);
 
 // The folder of this test exe, ending in '\'.
