@@ -36,6 +36,8 @@ template <class Action> bool Guarded(Action action) {
     try {
         action();
         return true;
+    } catch (const Refused &e) {
+        ShowWarning(e.what());
     } catch (const std::exception &e) {
         ShowError(e.what());
     }
@@ -69,6 +71,14 @@ Form::~Form() {
     // The derived parts are gone already: no message of the destruction may reach them.
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
+}
+
+std::string Form::Text(int id) const {
+    std::string text;
+    if (!ExactTextOf(Item(id), text))
+        throw Refused(text + "\r\n\r\nこの文字列には、このプログラムで扱えない文字 (「?」の部分) "
+                             "が含まれています。別の文字に置き換えてください。");
+    return text;
 }
 
 void Form::Enable(int id, bool enabled) {
@@ -117,6 +127,8 @@ LRESULT CALLBACK Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     // application's error box, and the window stays open.
     try {
         return form->HandleMessage(msg, wp, lp);
+    } catch (const Refused &e) {
+        ShowWarning(e.what());
     } catch (const std::exception &e) {
         ShowError(e.what());
     } catch (...) {

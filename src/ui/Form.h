@@ -6,11 +6,18 @@
 
 #include <string>
 
+#include "../common/Error.h"
 #include "Controls.h"
 #include "ModalLoop.h"
 #include "TabPages.h"
 
 namespace zv {
+
+// What the user entered cannot be taken: ends the action in a warning box, the window open.
+class Refused : public Error {
+  public:
+    using Error::Error;
+};
 
 enum class ModalResult { None, OK, Cancel };
 
@@ -25,7 +32,8 @@ class Form {
     ModalResult ShowModal();
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
-    std::string Text(int id) const { return TextOf(Item(id)); }
+    // A control's text; Refused when the code page cannot hold it exactly.
+    std::string Text(int id) const;
     void SetText(int id, const std::string &text) { SetWindowTextA(Item(id), text.c_str()); }
     void SetCaption(const std::string &caption) { SetWindowTextA(hwnd_, caption.c_str()); }
     bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -1,0 +1,44 @@
+// Sections of the settings file as the profile API reads them whole, and the three-way merge of
+// a section that a window loaded, changed and saves while other programs may have changed it too.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace zv {
+
+// One key of a section: its name, and its value as the file holds it (never cut, quotes kept).
+struct Entry {
+    std::string key, value;
+    bool operator==(const Entry &o) const { return key == o.key && value == o.value; }
+};
+using Entries = std::vector<Entry>;
+
+// One spelling for every spelling of a key or section name: the profile API matches names
+// without regard to letter case, full-width letters included.
+std::wstring NameIdentity(const std::string &name);
+inline bool SameKey(const std::string &a, const std::string &b) {
+    return NameIdentity(a) == NameIdentity(b);
+}
+
+// The section names of the file, and the lines of one section as the profile API lists them
+// ("key=value", or a line without "="; no comments, no blank lines); empty when missing.
+std::vector<std::string> SectionNames(const std::string &path);
+std::vector<std::string> SectionLines(const std::string &path, const char *section);
+
+// The keys among a section's lines, each once and where it first stands. A lookup finds the first
+// of two lines that name one key: first keeps its value (what the file holds for that key);
+// otherwise the last value is kept (what writing the keys one after the other leaves). Lines
+// that are no key the program could write back (IsStorableKey: an empty name, one that would
+// read back as a section or a comment) are left out.
+enum class Duplicates { FirstWins, LastWins };
+Entries KeysOf(const std::vector<std::string> &lines, Duplicates duplicates);
+Entries Deduplicated(const Entries &entries); // LastWins
+
+// The section a window saves: loaded is what it read when it opened, mine what it holds now,
+// now what the file holds at the save. A key the window added, changed (in value or spelling)
+// or deleted is written as the window has it; a key the window left as loaded stays as now has
+// it (changed, added or deleted by another program). The window's rows keep their order; a key
+// another program added stands after the key it follows in the file.
+Entries MergeSection(const Entries &loaded, const Entries &mine, const Entries &now);
+
+} // namespace zv
