@@ -20,18 +20,24 @@ inline bool SameKey(const std::string &a, const std::string &b) {
     return NameIdentity(a) == NameIdentity(b);
 }
 
-// The section names of the file, and the lines of one section as the profile API lists them
-// ("key=value", or a line without "="; no comments, no blank lines); empty when missing.
+// The section names of the file; empty when it is missing.
 std::vector<std::string> SectionNames(const std::string &path);
-std::vector<std::string> SectionLines(const std::string &path, const char *section);
+// The lines of a section as the profile API lists them ("key=value", or a line without "=";
+// no comments, no blank lines), each followed by a NUL; empty when the file or section is
+// missing.
+std::string SectionList(const std::string &path, const char *section);
+std::vector<std::string> SplitList(const std::string &list);
+// The list of these keys, as SectionList gives it back once they are written.
+std::string ListOf(const Entries &entries);
 
-// The keys among a section's lines, each once and where it first stands. A lookup finds the first
-// of two lines that name one key: first keeps its value (what the file holds for that key);
-// otherwise the last value is kept (what writing the keys one after the other leaves). Lines
-// that are no key the program could write back (IsStorableKey: an empty name, one that would
-// read back as a section or a comment) are left out.
-enum class Duplicates { FirstWins, LastWins };
-Entries KeysOf(const std::vector<std::string> &lines, Duplicates duplicates);
+// The keys among a section's lines (a SectionList), where they stand. A lookup finds the first of
+// two lines that name one key: FirstWins keeps that one (what the file holds for the key);
+// LastWins keeps the first place with the last value (what writing the keys one after the other
+// leaves); All keeps every line. Lines that are no key the program could write back
+// (IsStorableKey: an empty name, one that would read back as a section or a comment) are left
+// out.
+enum class Duplicates { FirstWins, LastWins, All };
+Entries KeysOf(const std::string &list, Duplicates duplicates);
 Entries Deduplicated(const Entries &entries); // LastWins
 
 // The section a window saves: loaded is what it read when it opened, mine what it holds now,

@@ -78,7 +78,7 @@ MoveNoExt SettingsFile::Read(const OptionRead<MoveNoExt> &option) const {
 
 Entries SettingsFile::ReadKeys(const char *section) const {
     SettingsReading reading(path_);
-    return KeysOf(SectionLines(path_, section), Duplicates::FirstWins);
+    return KeysOf(SectionList(path_, section), Duplicates::FirstWins);
 }
 
 std::string SettingsFile::Looked(const char *section, const Entry &key) const {

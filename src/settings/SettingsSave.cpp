@@ -73,6 +73,21 @@ std::string ScratchPath(const std::string &target) {
     return ExtractFilePath(target) + name;
 }
 
+// Wine's profile API parses a file again on every call while its time stamp is less than about two
+// seconds old (it might still change within the stamp's grain). A copy of our own whose content is
+// settled is dated back while it is read, so that it is parsed once; it is dated now before it
+// takes the settings file's place.
+bool Date(const std::string &path, LONGLONG ago) {
+    FILETIME t;
+    GetSystemTimeAsFileTime(&t);
+    ULARGE_INTEGER u{{t.dwLowDateTime, t.dwHighDateTime}};
+    u.QuadPart -= static_cast<ULONGLONG>(ago) * 10000000;
+    t = {u.LowPart, u.HighPart};
+    KernelHandle h(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, kShareAll, nullptr,
+                               OPEN_EXISTING, 0, nullptr));
+    return h.valid() && SetFileTime(h.get(), nullptr, nullptr, &t);
+}
+
 // A file of our own, removed when it goes unless it took the settings file's place.
 class Scratch {
   public:
@@ -168,7 +183,7 @@ bool Overwrite(const std::string &path, const std::string &bytes, const std::str
 SettingsNow::Sections SectionsOf(const std::string &file) {
     SettingsNow::Sections sections;
     for (const std::string &name : SectionNames(file))
-        sections.emplace_back(name, SectionLines(file, name.c_str()));
+        sections.emplace_back(name, SectionList(file, name.c_str()));
     return sections;
 }
 
@@ -178,24 +193,35 @@ const SettingsChange::Section *Replaced(const SettingsChange &c, const std::stri
     return nullptr;
 }
 
-std::string MultiString(const Entries &entries) {
-    std::string out;
-    for (const Entry &e : entries) out += e.key + "=" + e.value + '\0';
-    return out + '\0';
+// True when the replaced sections already stand last in the file, in the change's order, each
+// once and spelt as the change spells it: written in place, they then give the bytes that erasing
+// them and writing them anew at the end gives.
+bool AlreadyLast(const SettingsChange &c, const SettingsNow &before) {
+    const auto &held = before.All();
+    if (c.sections.size() > held.size()) return false;
+    const size_t first = held.size() - c.sections.size();
+    for (size_t i = 0; i < held.size(); ++i) {
+        const SettingsChange::Section *s = Replaced(c, held[i].first);
+        if ((i < first) != (s == nullptr)) return false;
+        if (s && (s->name != held[i].first || s != &c.sections[i - first] || s->entries.empty()))
+            return false;
+    }
+    return true;
 }
 
 // Makes the change on file through the profile API. False when a call refused it; a call that
 // succeeded proves nothing (Wine's ignore write errors).
 bool Apply(const SettingsChange &c, const std::string &file, const SettingsNow &before) {
     bool ok = true;
+    const bool inPlace = AlreadyLast(c, before);
     for (const auto &s : c.sections) {
         // A hand-edited file may hold a section twice: one erase removes one of them.
         for (const auto &held : before.All())
-            if (SameKey(held.first, s.name))
+            if (!inPlace && SameKey(held.first, s.name))
                 ok = WritePrivateProfileStringA(s.name.c_str(), nullptr, nullptr, file.c_str()) &&
                      ok;
         if (!s.entries.empty())
-            ok = WritePrivateProfileSectionA(s.name.c_str(), MultiString(s.entries).c_str(),
+            ok = WritePrivateProfileSectionA(s.name.c_str(), ListOf(s.entries).c_str(),
                                              file.c_str()) &&
                  ok;
     }
@@ -230,12 +256,10 @@ bool Holds(const std::string &file, const SettingsNow &before, const SettingsCha
 
     for (const auto &s : after) {
         if (const SettingsChange::Section *whole = Replaced(c, s.first)) {
-            Lines meant;
-            for (const Entry &e : whole->entries) meant.push_back(e.key + "=" + e.value);
-            if (s.second != meant) return false;
+            if (s.second != ListOf(whole->entries)) return false;
             continue;
         }
-        Lines was;
+        std::string was;
         for (const auto &b : before.All())
             if (SameKey(b.first, s.first)) {
                 was = b.second;
@@ -244,10 +268,14 @@ bool Holds(const std::string &file, const SettingsNow &before, const SettingsCha
         Entries set; // the keys set here, the last value of each
         for (const auto &k : c.keys)
             if (SameKey(k.section, s.first)) set.push_back({k.key, k.value});
+        if (set.empty()) {
+            if (s.second != was) return false;
+            continue;
+        }
         set = Deduplicated(set);
-        auto others = [&](const Lines &lines) {
+        auto others = [&](const std::string &list) {
             Lines out;
-            for (const std::string &l : lines) {
+            for (const std::string &l : SplitList(list)) {
                 bool isSet = false;
                 for (const Entry &e : set) isSet = isSet || SameKey(KeyOfLine(l), e.key);
                 if (!isSet) out.push_back(l);
@@ -255,13 +283,12 @@ bool Holds(const std::string &file, const SettingsNow &before, const SettingsCha
             return out;
         };
         if (others(s.second) != others(was)) return false;
-        for (const Entry &e : set) {
-            auto line = std::find_if(s.second.begin(), s.second.end(), [&](const std::string &l) {
-                return l.find('=') != std::string::npos && SameKey(KeyOfLine(l), e.key);
-            });
-            if (line == s.second.end() || line->substr(line->find('=') + 1) != e.value)
+        const Entries keys = KeysOf(s.second, Duplicates::FirstWins);
+        for (const Entry &e : set)
+            if (std::find_if(keys.begin(), keys.end(), [&](const Entry &k) {
+                    return SameKey(k.key, e.key) && k.value == e.value;
+                }) == keys.end())
                 return false;
-        }
     }
     return true;
 }
@@ -270,7 +297,7 @@ bool Holds(const std::string &file, const SettingsNow &before, const SettingsCha
 
 Entries SettingsNow::Keys(const std::string &section) const {
     for (const auto &s : sections_)
-        if (SameKey(s.first, section)) return KeysOf(s.second, Duplicates::FirstWins);
+        if (SameKey(s.first, section)) return KeysOf(s.second, Duplicates::All);
     return Entries();
 }
 
@@ -285,11 +312,12 @@ void SaveSettings(const std::function<SettingsChange(const SettingsNow &)> &chan
         // Saves replace the file; a read-only one must refuse them, as a write to it does.
         if (exists && (GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY)) throw failure;
         Scratch copy;
-        if (!copy.Create(target, before)) throw failure;
+        if (!copy.Create(target, before) || !Date(copy.path(), 60)) throw failure;
         const SettingsNow now(SectionsOf(copy.path()), exists);
         const SettingsChange c = change(now);
         if (c.empty()) return;
-        if (!Apply(c, copy.path(), now) || !copy.Rename() || !Holds(copy.path(), now, c))
+        if (!Apply(c, copy.path(), now) || !copy.Rename() || !Date(copy.path(), 60) ||
+            !Holds(copy.path(), now, c) || !Date(copy.path(), 0))
             throw failure;
         // A file the writer finished ends in a line end: a cut one may read the same all the same.
         std::string made, again;

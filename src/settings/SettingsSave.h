@@ -28,12 +28,13 @@ struct SettingsChange {
 // The file as a save finds it, for a change that depends on what it holds now.
 class SettingsNow {
   public:
-    // Each section's name and its lines, as the profile API lists them, in file order.
-    using Sections = std::vector<std::pair<std::string, std::vector<std::string>>>;
+    // Each section's name and its lines (SectionList), in file order.
+    using Sections = std::vector<std::pair<std::string, std::string>>;
     SettingsNow(Sections sections, bool exists) : sections_(std::move(sections)), exists_(exists) {}
     bool Exists() const { return exists_; }
     const Sections &All() const { return sections_; }
-    // The keys of a section as every lookup sees them (KeysOf, the first of a name winning).
+    // The key lines of a section in file order, a later line of a key included (KeysOf, All):
+    // a merge knows that a lookup finds only the first.
     Entries Keys(const std::string &section) const;
 
   private:

@@ -78,8 +78,8 @@ bool HasControlChar(const std::string &text) {
 }
 
 bool IsStorableKey(const std::string &key) {
-    return !key.empty() && TrimBlanks(key) == key && !HasControlChar(key) && key[0] != '[' &&
-           key[0] != ';' && FindChar(key, "=") == std::string::npos;
+    return !key.empty() && !IsBlank(key.front()) && !IsBlank(key.back()) && !HasControlChar(key) &&
+           key[0] != '[' && key[0] != ';' && FindChar(key, "=") == std::string::npos;
 }
 
 } // namespace zv

@@ -69,7 +69,9 @@ ClassAndStyle ClassOf(Kind kind) {
     case Kind::Page: return {"Static", 0, 0};
     case Kind::List:
         return {WC_LISTVIEWA,
-                WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 0};
+                WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
+                    LVS_OWNERDATA,
+                0};
     }
     return {"Static", 0, 0};
 }

@@ -59,7 +59,8 @@ Form::Form(const char *caption, int clientWidth, int clientHeight, const Control
         RaiseSystemError(GetLastError());
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.regular.get()), FALSE);
     for (const ControlSpec &c : controls) {
-        CreateControl(hwnd_, c, fonts_, pictures_);
+        HWND control = CreateControl(hwnd_, c, fonts_, pictures_);
+        if (c.kind == Kind::List) lists_.push_back(std::make_unique<ListModel>(control));
         if (c.kind == Kind::DefaultButton) keys_.SetDefault(c.id);
         pages_.Add(c);
     }
@@ -154,7 +155,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
         DrawPictureButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lp), pictures_.folder.get());
         return TRUE;
-    case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR *>(lp));
+    case WM_NOTIFY: {
+        const NMHDR &n = *reinterpret_cast<const NMHDR *>(lp);
+        return ListNotify(n, result) ? result : Notify(n);
+    }
     case WM_CTLCOLORSTATIC: {
         COLORREF color = LabelColor(GetDlgCtrlID(reinterpret_cast<HWND>(lp)));
         if (color == CLR_INVALID) break;

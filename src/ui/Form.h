@@ -4,11 +4,14 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "../common/Error.h"
 #include "Controls.h"
 #include "ModalLoop.h"
+#include "ReportList.h"
 #include "TabPages.h"
 
 namespace zv {
@@ -73,6 +76,7 @@ class Form {
 
     Fonts fonts_;
     Pictures pictures_;
+    std::vector<std::unique_ptr<ListModel>> lists_; // the rows of its report lists
     TabPages pages_;
     DialogKeys keys_;
     ModalResult result_ = ModalResult::None;

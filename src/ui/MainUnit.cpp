@@ -60,16 +60,13 @@ void TMainForm::FormCreate() {
     SettingsReading reading;
     SettingsFile ini;
     LoadedRules = ini.ReadKeys(kExtensions);
-    {
-        ListUpdate update(ListView1);
-        for (const Entry &rule : LoadedRules)
-            ListAppendRow(ListView1, {rule.key, ini.Looked(kExtensions, rule)});
-    }
+    Rows rows;
+    for (const Entry &rule : LoadedRules) rows.push_back({rule.key, ini.Looked(kExtensions, rule)});
+    ListAppendRows(ListView1, std::move(rows));
     LoadedIgnore = ini.ReadKeys(kIgnore);
-    {
-        ListUpdate update(ListIgnore); // every key is listed, whatever its value
-        for (const Entry &ignored : LoadedIgnore) ListAppendRow(ListIgnore, {ignored.key});
-    }
+    rows.clear();
+    for (const Entry &ignored : LoadedIgnore) rows.push_back({ignored.key}); // whatever its value
+    ListAppendRows(ListIgnore, std::move(rows));
     LoadedOptions = ini.ReadKeys(kOption);
     LoadOptions(ini);
     BaseDir = ini.Read(kFormBaseDir);
@@ -128,9 +125,9 @@ void TMainForm::btnAddClick() {
     RuleDialogMode = RuleMode::Add;
     HWND list = PageList();
     if (list == ListView1) {
-        if (AddForm->ShowModal() == ModalResult::OK) ListSortRows(ListView1, 2);
+        if (AddForm->ShowModal() == ModalResult::OK) ListSortRows(ListView1);
     } else if (list == ListIgnore) {
-        if (AddIgnoreForm->ShowModal() == ModalResult::OK) ListSortRows(ListIgnore, 1);
+        if (AddIgnoreForm->ShowModal() == ModalResult::OK) ListSortRows(ListIgnore);
     }
 }
 
