@@ -127,7 +127,12 @@ class Scratch {
     // Puts the file in target's place; it is no longer ours to remove.
     bool Replace(const std::string &target, bool exists) {
         const DWORD flags = (exists ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH;
-        if (!MoveFileExA(path_.c_str(), target.c_str(), flags)) return false;
+        // Another program reading the file at this instant holds it open without sharing its
+        // deletion: such a moment passes.
+        for (int attempt = 0; !MoveFileExA(path_.c_str(), target.c_str(), flags); ++attempt) {
+            if (attempt == 10 || GetLastError() != ERROR_SHARING_VIOLATION) return false;
+            Sleep(20);
+        }
         path_.clear();
         return true;
     }

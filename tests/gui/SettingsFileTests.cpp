@@ -1,7 +1,6 @@
 // The settings file as a hostile user and a hostile environment treat it: what the editors must
 // refuse, a file that cannot be read, a full disk, another program writing meanwhile, links, long
 // paths and values. Nothing the user did not change may change, and no failed save is a success.
-#include <array>
 #include <tuple>
 
 #include "OptionGroups.h"
@@ -28,9 +27,7 @@ const Refusals kBadExtensions = {{L".", kCannotStore},     {L"...", kCannotStore
 // stays open.
 void ExpectRefused(Session &s, HWND w, int field, const Refusals &texts) {
     for (const auto &t : texts) {
-        std::string shown;
-        zv::ToAnsiExact(t.first, shown);
-        SCOPED_TRACE("\"" + shown + "\"");
+        SCOPED_TRACE(::testing::PrintToString(t.first));
         Session::Type(Session::Control(w, field), t.first);
         s.Click(w, IDOK);
         EXPECT_NE(std::string::npos, s.AnswerBox(kWarningTitle, kOk).find(t.second));
@@ -140,12 +137,11 @@ TEST_F(SettingsUnderAttack, AnotherProgramsChangesSurviveOk) {
     auto s = Start();
     HWND w = s->Window(kMainTitle), list = Session::Control(w, M::IDC_LISTVIEW1);
     ASSERT_TRUE(w);
-    for (const auto &k : std::vector<std::array<const char *, 3>>{{"Extensions", "pdf", "C:\\P"},
-                                                                  {"Extensions", "txt", "C:\\T2"},
-                                                                  {"Extensions", "jpg", nullptr},
-                                                                  {"Extensions", "doc", "C:\\D3"},
-                                                                  {"Ignore", "log", "NULL"},
-                                                                  {"Option", "MoveNoExtPath", "X"}})
+    const char *const writes[][3] = {
+        {"Extensions", "pdf", "C:\\P"}, {"Extensions", "txt", "C:\\T2"},
+        {"Extensions", "jpg", nullptr}, {"Extensions", "doc", "C:\\D3"},
+        {"Ignore", "log", "NULL"},      {"Option", "MoveNoExtPath", "X"}};
+    for (const auto &k : writes)
         ASSERT_TRUE(WritePrivateProfileStringA(k[0], k[1], k[2], IniPath().c_str()));
     s->ClickRow(list, 0); // doc changed, mp3 added, zip deleted here
     s->Click(w, M::IDC_BTNEDIT);
@@ -239,18 +235,16 @@ TEST_F(SettingsUnderAttack, SavesChangeOnlyWhatTheyMean) {
                       after = Ini(options) + Ini({"[Extensions]", "txt=" + value});
     struct Case {
         const char *name;
-        std::string exe;
-        std::vector<std::string> files; // each holds what the save leaves
+        std::string exe, ini; // ini: where the file the save writes stands
         bool refused;
     };
-    std::vector<Case> cases = {
-        {"plain", App(P("plain\\")), {P("plain\\Zorvik.INI")}, false},
-        {"read-only", App(P("ro\\")), {P("ro\\Zorvik.INI")}, true},
-        {"link", App(P("link\\app\\")), {P("link\\real\\Zorvik.INI")}, false},
-        {"second name", App(P("hard\\")), {P("hard\\other.INI")}, false}};
+    std::vector<Case> cases = {{"plain", App(P("plain\\")), P("plain\\Zorvik.INI"), false},
+                               {"read-only", App(P("ro\\")), P("ro\\Zorvik.INI"), true},
+                               {"link", App(P("link\\app\\")), P("link\\real\\Zorvik.INI"), false},
+                               {"second name", App(P("hard\\")), P("hard\\other.INI"), false}};
     const std::string deep = P("deep\\") + std::string(246 - P("deep\\").size(), 'd') + "\\";
-    cases.push_back({"path near the limit", App(deep), {deep + "Zorvik.INI"}, false});
-    for (const Case &c : cases) ASSERT_TRUE(WriteBytes(c.files[0], before));
+    cases.push_back({"path near the limit", App(deep), deep + "Zorvik.INI", false});
+    for (const Case &c : cases) ASSERT_TRUE(WriteBytes(c.ini, before));
     if (!UnixLink("../real/Zorvik.INI", P("link\\app\\Zorvik.INI")))
         GTEST_SKIP() << "no Unix symlinks here";
     ASSERT_TRUE(
@@ -263,11 +257,11 @@ TEST_F(SettingsUnderAttack, SavesChangeOnlyWhatTheyMean) {
         if (!w) continue;
         s.Click(w, M::IDC_BTNOK);
         if (c.refused) {
-            EXPECT_EQ(c.files[0] + " に書き込めません.", s.AnswerBox(kAppTitle, kOk));
+            EXPECT_EQ(c.ini + " に書き込めません.", s.AnswerBox(kAppTitle, kOk));
             s.Click(w, M::IDC_BTNCANCEL);
         }
         EXPECT_EQ(0u, s.Wait());
-        EXPECT_EQ(c.refused ? before : after, ReadBytes(c.files[0]));
+        EXPECT_EQ(c.refused ? before : after, ReadBytes(c.ini));
     }
     EXPECT_TRUE(GetFileAttributesA(P("ro\\Zorvik.INI").c_str()) & FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA(P("ro\\Zorvik.INI").c_str(), FILE_ATTRIBUTE_NORMAL);
