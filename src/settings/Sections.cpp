@@ -105,9 +105,11 @@ Entries KeysOf(const std::string &list, Duplicates duplicates) {
 
 Entries Deduplicated(const Entries &entries) { return Unique(entries, Duplicates::LastWins); }
 
-Entries MergeSection(const Entries &loaded, const Entries &mine, const Entries &now) {
-    if (mine == loaded && now == loaded) return loaded; // changed on neither side
-    // Each key's place on the three sides: the first of its lines in loaded and in now (what a
+namespace {
+
+Entries Merge(const Entries &loaded, const Entries &mine,
+              const Entries &now) { // Each key's place on the three sides: the first of its lines
+                                    // in loaded and in now (what a
     // lookup finds there), its first row in mine (holding the value of its last row, as writing
     // the rows one by one leaves it), and its place in the merge.
     const size_t none = static_cast<size_t>(-1);
@@ -168,6 +170,14 @@ Entries MergeSection(const Entries &loaded, const Entries &mine, const Entries &
         out.insert(out.end(), after[i + 1].begin(), after[i + 1].end());
     }
     return out;
+}
+
+} // namespace
+
+Entries MergeSection(const std::string &loaded, const Entries &mine, const std::string &now) {
+    // Changed on neither side (the common case, and the cheapest to tell): the section stays.
+    if (now == loaded && ListOf(mine) == loaded) return mine;
+    return Merge(KeysOf(loaded, Duplicates::FirstWins), mine, KeysOf(now, Duplicates::All));
 }
 
 } // namespace zv

@@ -40,11 +40,12 @@ enum class Duplicates { FirstWins, LastWins, All };
 Entries KeysOf(const std::string &list, Duplicates duplicates);
 Entries Deduplicated(const Entries &entries); // LastWins
 
-// The section a window saves: loaded is what it read when it opened, mine what it holds now,
-// now what the file holds at the save. A key the window added, changed (in value or spelling)
-// or deleted is written as the window has it; a key the window left as loaded stays as now has
-// it (changed, added or deleted by another program). The window's rows keep their order; a key
-// another program added stands after the key it follows in the file.
-Entries MergeSection(const Entries &loaded, const Entries &mine, const Entries &now);
+// The section a window saves: loaded is the section's list (SectionList) when the window read it,
+// mine what the window holds now, now the section's list at the save. A key the window added,
+// changed (in value or spelling) or deleted is written as the window has it; a key the window
+// left as loaded stays as now has it (changed, added or deleted by another program). The
+// window's rows keep their order; a key another program added stands after the key it follows
+// in the file.
+Entries MergeSection(const std::string &loaded, const Entries &mine, const std::string &now);
 
 } // namespace zv

@@ -76,9 +76,9 @@ MoveNoExt SettingsFile::Read(const OptionRead<MoveNoExt> &option) const {
         ReadInteger(kOption, option.key, static_cast<int32_t>(option.missing)));
 }
 
-Entries SettingsFile::ReadKeys(const char *section) const {
+std::string SettingsFile::ReadList(const char *section) const {
     SettingsReading reading(path_);
-    return KeysOf(SectionList(path_, section), Duplicates::FirstWins);
+    return SectionList(path_, section);
 }
 
 std::string SettingsFile::Looked(const char *section, const Entry &key) const {

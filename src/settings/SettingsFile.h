@@ -50,8 +50,12 @@ class SettingsFile {
     std::string Read(const OptionRead<const char *> &option) const;
     MoveNoExt Read(const OptionRead<MoveNoExt> &option) const;
 
-    // The keys of a section with their values whole, each key once, as lookups see them (KeysOf).
-    Entries ReadKeys(const char *section) const;
+    // The lines of a section (SectionList), and its keys with their values whole, each key once,
+    // as lookups see them (KeysOf).
+    std::string ReadList(const char *section) const;
+    Entries ReadKeys(const char *section) const {
+        return KeysOf(ReadList(section), Duplicates::FirstWins);
+    }
     // A key's value as a lookup reads it (without the quotes around it), and whole when it is too
     // long for a lookup: what the settings window shows.
     std::string Looked(const char *section, const Entry &key) const;

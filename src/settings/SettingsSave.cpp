@@ -300,10 +300,10 @@ bool Holds(const std::string &file, const SettingsNow &before, const SettingsCha
 
 } // namespace
 
-Entries SettingsNow::Keys(const std::string &section) const {
+std::string SettingsNow::List(const std::string &section) const {
     for (const auto &s : sections_)
-        if (SameKey(s.first, section)) return KeysOf(s.second, Duplicates::All);
-    return Entries();
+        if (SameKey(s.first, section)) return s.second;
+    return std::string();
 }
 
 void SaveSettings(const std::function<SettingsChange(const SettingsNow &)> &change,

@@ -33,9 +33,8 @@ class SettingsNow {
     SettingsNow(Sections sections, bool exists) : sections_(std::move(sections)), exists_(exists) {}
     bool Exists() const { return exists_; }
     const Sections &All() const { return sections_; }
-    // The key lines of a section in file order, a later line of a key included (KeysOf, All):
-    // a merge knows that a lookup finds only the first.
-    Entries Keys(const std::string &section) const;
+    // The lines of a section (SectionList); empty when it is missing.
+    std::string List(const std::string &section) const;
 
   private:
     Sections sections_;

@@ -59,13 +59,15 @@ void TMainForm::FormCreate() {
     // written over by OK; the error ends the program before the window shows.
     SettingsReading reading;
     SettingsFile ini;
-    LoadedRules = ini.ReadKeys(kExtensions);
+    LoadedRules = ini.ReadList(kExtensions);
     Rows rows;
-    for (const Entry &rule : LoadedRules) rows.push_back({rule.key, ini.Looked(kExtensions, rule)});
+    for (const Entry &rule : KeysOf(LoadedRules, Duplicates::FirstWins))
+        rows.push_back({rule.key, ini.Looked(kExtensions, rule)});
     ListAppendRows(ListView1, std::move(rows));
-    LoadedIgnore = ini.ReadKeys(kIgnore);
+    LoadedIgnore = ini.ReadList(kIgnore);
     rows.clear();
-    for (const Entry &ignored : LoadedIgnore) rows.push_back({ignored.key}); // whatever its value
+    for (const Entry &ignored : KeysOf(LoadedIgnore, Duplicates::FirstWins))
+        rows.push_back({ignored.key}); // whatever its value
     ListAppendRows(ListIgnore, std::move(rows));
     LoadedOptions = ini.ReadKeys(kOption);
     LoadOptions(ini);
@@ -150,8 +152,9 @@ void TMainForm::btnDeleteClick() {
 
 void TMainForm::btnOKClick() {
     Entries rules, ignored;
-    for (const auto &row : ListRows(ListView1, 2)) rules.push_back({row[0], row[1]});
-    for (const auto &row : ListRows(ListIgnore, 1)) ignored.push_back({row[0], kIgnoreMarker});
+    for (auto &row : ListRows(ListView1, 2))
+        rules.push_back({std::move(row[0]), std::move(row[1])});
+    for (auto &row : ListRows(ListIgnore, 1)) ignored.push_back({std::move(row[0]), kIgnoreMarker});
     const Entries options = OptionEntries(ExcludeTrailingBackslash(PathText(IDC_EDTFOLDERMOVEPATH)),
                                           ExcludeTrailingBackslash(PathText(IDC_EDTNOEXTMOVEPATH)));
     // Both lists replace their sections whole, merged with what other programs wrote since the
@@ -159,8 +162,8 @@ void TMainForm::btnOKClick() {
     // loaded. A failed save loses nothing: the window stays open for another try or Cancel.
     SaveSettings([&](const SettingsNow &now) {
         SettingsChange change;
-        change.sections = {{kExtensions, MergeSection(LoadedRules, rules, now.Keys(kExtensions))},
-                           {kIgnore, MergeSection(LoadedIgnore, ignored, now.Keys(kIgnore))}};
+        change.sections = {{kExtensions, MergeSection(LoadedRules, rules, now.List(kExtensions))},
+                           {kIgnore, MergeSection(LoadedIgnore, ignored, now.List(kIgnore))}};
         for (const Entry &option : options) {
             auto loaded = std::find_if(LoadedOptions.begin(), LoadedOptions.end(),
                                        [&](const Entry &e) { return SameKey(e.key, option.key); });

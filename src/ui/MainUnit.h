@@ -58,7 +58,8 @@ class TMainForm : public OptionsForm {
     TAddIgnoreForm *AddIgnoreForm = nullptr;
     // The three sections as the window loaded them: OK writes what the window changed since and
     // leaves what it did not touch as other programs may have left it meanwhile.
-    Entries LoadedRules, LoadedIgnore, LoadedOptions;
+    std::string LoadedRules, LoadedIgnore; // as SectionList gives them
+    Entries LoadedOptions;
 };
 
 } // namespace zv
