@@ -152,9 +152,9 @@ void TMainForm::btnDeleteClick() {
 
 void TMainForm::btnOKClick() {
     Entries rules, ignored;
-    for (auto &row : ListRows(ListView1, 2))
-        rules.push_back({std::move(row[0]), std::move(row[1])});
-    for (auto &row : ListRows(ListIgnore, 1)) ignored.push_back({std::move(row[0]), kIgnoreMarker});
+    for (const auto &row : ListRows(ListView1))
+        rules.push_back({row[0], row.size() > 1 ? row[1] : std::string()});
+    for (const auto &row : ListRows(ListIgnore)) ignored.push_back({row[0], kIgnoreMarker});
     const Entries options = OptionEntries(ExcludeTrailingBackslash(PathText(IDC_EDTFOLDERMOVEPATH)),
                                           ExcludeTrailingBackslash(PathText(IDC_EDTNOEXTMOVEPATH)));
     // Both lists replace their sections whole, merged with what other programs wrote since the

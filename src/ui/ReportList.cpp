@@ -140,11 +140,7 @@ void ListDeleteRow(HWND list, int row) {
     Count(m);
 }
 
-Rows ListRows(HWND list, int columns) {
-    Rows rows = Model(list)->rows;
-    for (auto &row : rows) row.resize(static_cast<size_t>(columns));
-    return rows;
-}
+const Rows &ListRows(HWND list) { return Model(list)->rows; }
 
 void ListSortRows(HWND list) {
     ListModel &m = *Model(list);

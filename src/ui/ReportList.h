@@ -34,8 +34,8 @@ int ListAppendRow(HWND list, const std::vector<std::string> &cells);
 // Appends many rows at once.
 void ListAppendRows(HWND list, Rows rows);
 void ListDeleteRow(HWND list, int row);
-// Every row's cells, for the first columns columns.
-Rows ListRows(HWND list, int columns);
+// Every row, as the program keeps it (a row may hold fewer cells than the list has columns).
+const Rows &ListRows(HWND list);
 // Puts the rows in ascending lstrcmpA order of their captions, the other cells moving with them.
 void ListSortRows(HWND list);
 
