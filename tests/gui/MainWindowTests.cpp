@@ -238,24 +238,24 @@ TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
 }
 
 // A save that fails keeps the window open with the file as it was; the next OK writes it whole.
-// Sections longer than one key listing (16 KB of names) are loaded and written back in full;
-// a MoveNoExt that selects nothing is written back as it was.
+// 10,000 rules and 1,000 ignore keys, far beyond one key listing (16 KB of names), are loaded
+// and written back in full; a MoveNoExt that selects nothing is written back as it was.
 TEST_F(SettingsMode, FailedSaveLosesNothingAndLongSectionsSurvive) {
     IniMayChange();
     std::vector<std::string> lines = {"[Option]",    "MoveFolder=1",        "MoveFolderPath=C:\\F",
                                       "MoveNoExt=5", "MoveNoExtPath=C:\\N", "BaseDir=C:\\B",
                                       "[Extensions]"};
-    for (int i = 0; i < 1500; ++i)
+    for (int i = 0; i < 10000; ++i)
         lines.push_back("Key_" + std::to_string(10000 + i) + "_ab=C:\\" + std::to_string(i));
     lines.push_back("[Ignore]");
-    for (int i = 0; i < 1200; ++i) lines.push_back("Ign_" + std::to_string(10000 + i) + "_ab=NULL");
+    for (int i = 0; i < 1000; ++i) lines.push_back("Ign_" + std::to_string(10000 + i) + "_ab=NULL");
     const std::string bytes = Ini(lines);
     WriteIni(bytes);
     auto s = Start();
     HWND w = s->Window(kMainTitle, 30000);
     ASSERT_TRUE(w);
-    EXPECT_EQ(1500u, s->Rows(Session::Control(w, M::IDC_LISTVIEW1), 1).size());
-    EXPECT_EQ(1200u, s->Rows(Session::Control(w, M::IDC_LISTIGNORE), 1).size());
+    EXPECT_EQ(10000, ListView_GetItemCount(Session::Control(w, M::IDC_LISTVIEW1)));
+    EXPECT_EQ(1000, ListView_GetItemCount(Session::Control(w, M::IDC_LISTIGNORE)));
 
     HANDLE held =
         CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

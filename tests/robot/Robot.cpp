@@ -312,6 +312,10 @@ void Session::Type(HWND edit, const std::string &text) {
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void Session::Type(HWND edit, const std::wstring &text) {
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 HWND Session::Focus() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

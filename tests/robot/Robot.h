@@ -133,6 +133,8 @@ class Session {
     void Type(HWND window, int id, const std::string &text) const {
         Type(Control(window, id), text);
     }
+    // The same in UTF-16, as a paste brings text the code page may not hold.
+    static void Type(HWND edit, const std::wstring &text);
     // The control that has the keyboard focus in the program, and its id.
     HWND Focus() const;
     int FocusId() const { return GetDlgCtrlID(Focus()); }
