@@ -76,8 +76,8 @@ int main(int argc, char **argv) {
             std::fprintf(stderr, "robot: the process ended before its window appeared\n");
             return 1;
         }
-        if (Now() - start > 60) {
-            std::fprintf(stderr, "robot: no window after 60 s\n");
+        if (Now() - start > 300) {
+            std::fprintf(stderr, "robot: no window after 300 s\n");
             TerminateProcess(pi.hProcess, 1);
             return 1;
         }
@@ -92,8 +92,8 @@ int main(int argc, char **argv) {
     }
     const double click = Now();
     PostMessageA(ok, BM_CLICK, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
-        std::fprintf(stderr, "robot: the process did not end within 60 s of OK\n");
+    if (WaitForSingleObject(pi.hProcess, 300000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "robot: the process did not end within 300 s of OK\n");
         TerminateProcess(pi.hProcess, 1);
         return 1;
     }

@@ -1,11 +1,12 @@
 // The settings file: an INI file beside the executable, read and written through the profile API.
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "../common/Handles.h"
 #include "Keys.h"
+#include "Sections.h"
 
 namespace zv {
 
@@ -17,15 +18,25 @@ std::string SettingsPathFor(const std::string &exePath);
 // True when a file (not a folder) stands at the settings path.
 bool SettingsFileExists();
 
-// One routine's access to the settings file. Creating it touches no file; every write made
-// through it is on disk when it is destroyed. Reads always see the file as it is now, including
-// what other objects of the process or other processes have written.
+// Holds the settings file open for reading, sharing it with every other kind of access, for as
+// long as it lives: no other program can take the file for itself meanwhile, which would make
+// every read give its default. A file that exists but cannot be opened (held by another program
+// without sharing) raises "%s を読み込めません"; a missing one is no error.
+class SettingsReading {
+  public:
+    explicit SettingsReading(const std::string &path = SettingsPath());
+
+  private:
+    KernelHandle file_;
+};
+
+// One routine's read access to the settings file; it is written only through SaveSettings
+// (SettingsSave.h). Creating it touches no file. Reads always see the file as it is now, including
+// what other objects of the process or other processes have written; each holds the file open
+// (SettingsReading) and raises "%s を読み込めません" when it cannot be read.
 class SettingsFile {
   public:
     explicit SettingsFile(std::string path = SettingsPath());
-    // An object on another file whose errors name the settings file it stands in for.
-    SettingsFile(std::string path, std::string shownPath);
-    ~SettingsFile();
     SettingsFile(const SettingsFile &) = delete;
     SettingsFile &operator=(const SettingsFile &) = delete;
 
@@ -39,26 +50,19 @@ class SettingsFile {
     std::string Read(const OptionRead<const char *> &option) const;
     MoveNoExt Read(const OptionRead<MoveNoExt> &option) const;
 
-    // These raise "%s に書き込めません" when the system refuses the write.
-    void WriteString(const char *section, const char *key, const std::string &value);
-    void WriteInteger(const char *section, const char *key, int32_t value);
-    void WriteBool(const char *section, const char *key, bool value);
-    void EraseSection(const char *section);
-
-    // The key names of a section in file order; empty when the file or section is missing.
-    std::vector<std::string> ReadSection(const char *section) const;
+    // The lines of a section (SectionList), and its keys with their values whole, each key once,
+    // as lookups see them (KeysOf).
+    std::string ReadList(const char *section) const;
+    Entries ReadKeys(const char *section) const {
+        return KeysOf(ReadList(section), Duplicates::FirstWins);
+    }
+    // A key's value as a lookup reads it (without the quotes around it), and whole when it is too
+    // long for a lookup: what the settings window shows.
+    std::string Looked(const char *section, const Entry &key) const;
 
   private:
-    [[noreturn]] void RaiseWriteError() const;
-    std::string path_, shownPath_;
-    bool written_ = false; // a write was asked for: the destructor has the file written
+    std::string path_;
 };
-
-// Runs edit on a copy of the settings file made beside it, and puts the copy in the file's place
-// in one move only when every write succeeded: a save that fails half way leaves the file exactly
-// as it was, and raises the write error of the settings file.
-void RewriteSettings(const std::function<void(SettingsFile &)> &edit,
-                     const std::string &path = SettingsPath());
 
 // Writes the five Option keys of a new settings file for the initial folder, unless a file already
 // exists there.

@@ -59,4 +59,27 @@ bool ParseInt(const std::string &text, int32_t &value) {
 
 bool IsIgnoreMarker(const std::string &value) { return UpperAZ(value) == kIgnoreMarker; }
 
+// Byte by byte: no byte of a double-byte character is a blank or a control character.
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+} // namespace
+
+std::string TrimBlanks(const std::string &text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+bool HasControlChar(const std::string &text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
+bool IsStorableKey(const std::string &key) {
+    return !key.empty() && !IsBlank(key.front()) && !IsBlank(key.back()) && !HasControlChar(key) &&
+           key[0] != '[' && key[0] != ';' && FindChar(key, "=") == std::string::npos;
+}
+
 } // namespace zv

@@ -7,7 +7,8 @@
 #include "../common/FileAttributes.h"
 #include "../common/Path.h"
 #include "../common/ShiftJis.h"
-#include "../settings/SettingsFile.h"
+#include "../settings/SettingsSave.h"
+#include "../settings/Value.h"
 #include "../sorting/FileUnit.h"
 #include "BrowseButton.h"
 #include "ReportList.h"
@@ -67,32 +68,61 @@ void TAddForm::FormShow() {
 
 void TAddForm::btnBrowseClick() { BrowseInto(Item(IDC_EDTPATH)); }
 
-bool IsStorableExtension(const std::string &extension) {
-    if (!extension.empty() && (extension[0] == '[' || extension[0] == ';')) return false;
-    return FindChar(extension, "=") == std::string::npos;
-}
-
 bool ExtensionFromField(const std::string &typed, std::string &extension) {
-    if (typed.empty()) { // the text as typed: an entry of dots only passes
+    if (typed.empty()) { // the text as typed: an entry of dots only is refused below
         ShowWarning("拡張子を入力してください。");
         return false;
     }
     extension = RemoveDots(typed);
-    if (!IsStorableExtension(extension)) {
+    if (!IsStorableKey(extension)) {
         ShowWarning("この拡張子は設定ファイルに保存できません。\r\n"
-                    "「=」を含む拡張子や、「[」「;」で始まる拡張子は使えません。");
+                    "ピリオドや空白だけの拡張子、前後に空白のある拡張子、「=」を含む拡張子、\r\n"
+                    "「[」「;」で始まる拡張子は使えません。");
         return false;
     }
     return true;
 }
 
+namespace {
+
+// A full path: a drive and its root ("C:\"), or a share ("\\server"). Any other is resolved
+// against whatever the current folder is when a run uses it.
+bool IsFullPath(const std::string &path) {
+    const unsigned char c = path.empty() ? 0 : static_cast<unsigned char>(path[0]);
+    const bool drive = ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') && path.size() >= 3 &&
+                       path[1] == ':' && path[2] == '\\';
+    return drive || path.compare(0, 2, "\\\\") == 0;
+}
+
+// The folder of the path field: the blanks after it go, which the settings file cannot hold
+// (and the system drops from a folder's name). False, after a warning, for a text that names no
+// folder of its own.
+bool FolderFromField(const std::string &typed, std::string &path) {
+    path = TrimBlanks(typed);
+    if (path.empty() || (IsFullPath(path) && !HasControlChar(path))) return true;
+    ShowWarning(HasControlChar(path)
+                    ? "格納先フォルダに使えない文字が含まれています。"
+                    : "格納先フォルダは「C:\\フォルダ」のように、ドライブから指定してください。\r\n"
+                      "相対パスは、整理するときの作業フォルダによって別のフォルダを指します。");
+    return false;
+}
+
+// Creates the folder with every missing parent, however many backslashes end it.
+void CreateFolder(std::string path) {
+    while (path.size() > 3 && EndsWithBackslash(path)) path = ExcludeTrailingBackslash(path);
+    ForceFolder(path);
+}
+
+} // namespace
+
 void TAddForm::btnOKClick() {
-    const std::string path = Text(IDC_EDTPATH);
-    std::string extension;
-    if (!ExtensionFromField(Text(IDC_EDTEXT), extension)) return;
+    std::string extension, path;
+    if (!ExtensionFromField(Text(IDC_EDTEXT), extension) ||
+        !FolderFromField(Text(IDC_EDTPATH), path))
+        return;
     if (!DirectoryExists(path)) {
         if (!Confirm("フォルダを作成しますか？")) return;
-        ForceFolder(path);
+        CreateFolder(path);
     }
     const std::string folder = ExcludeTrailingBackslash(path);
     switch (RuleDialogMode) {
@@ -114,8 +144,9 @@ void TAddForm::btnOKClick() {
 }
 
 void TAddForm::SaveRule(const std::string &extension, const std::string &folder) {
-    SettingsFile ini;
-    ini.WriteString(kExtensions, extension.c_str(), folder);
+    SettingsChange change;
+    change.keys.push_back({kExtensions, extension, folder});
+    SaveSettings(change);
 }
 
 } // namespace zv

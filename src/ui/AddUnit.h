@@ -36,11 +36,9 @@ class TAddForm : public Form {
     HWND ListView1;
 };
 
-// True when a settings file can hold the extension as a key of its own: no "=", and no "[" or
-// ";" at its start (those lines would read back as a section or a comment).
-bool IsStorableExtension(const std::string &extension);
 // The extension of an editor's field: every "." removed. False, after a warning, when the field
-// is empty or the settings file could not hold the extension.
+// is empty or the settings file could not hold the extension exactly as it will be read back
+// (IsStorableKey: empty once the dots are gone, blanks at either end, "=", ...).
 bool ExtensionFromField(const std::string &typed, std::string &extension);
 
 } // namespace zv

@@ -13,8 +13,10 @@ std::string BrowseStartFolder(const std::string &fieldText) {
 }
 
 void BrowseInto(HWND edit) {
-    std::string folder;
-    if (SelectFolder("フォルダを指定してください。", BrowseStartFolder(TextOf(edit)), folder))
+    std::string folder, typed;
+    // A text the code page cannot hold names no folder to start at.
+    const std::string start = ExactTextOf(edit, typed) ? BrowseStartFolder(typed) : std::string();
+    if (SelectFolder("フォルダを指定してください。", start, folder))
         SetWindowTextA(edit, folder.c_str());
 }
 

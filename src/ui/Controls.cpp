@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "../common/CodePage.h"
 #include "../common/SystemError.h"
 #include "PictureButton.h"
 
@@ -68,7 +69,9 @@ ClassAndStyle ClassOf(Kind kind) {
     case Kind::Page: return {"Static", 0, 0};
     case Kind::List:
         return {WC_LISTVIEWA,
-                WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 0};
+                WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
+                    LVS_OWNERDATA,
+                0};
     }
     return {"Static", 0, 0};
 }
@@ -86,10 +89,18 @@ HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictur
     // A page is only a placeholder: never shown.
     const DWORD visible = c.kind == Kind::Page ? 0 : WS_VISIBLE;
     const DWORD group = c.group == Group::Opens ? WS_GROUP : 0;
-    HWND hwnd = CreateWindowExA(
-        k.exStyle, k.cls, c.caption ? c.caption : "", WS_CHILD | visible | group | k.style, at.left,
-        at.top, at.right - at.left, at.bottom - at.top, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+    const DWORD style = WS_CHILD | visible | group | k.style;
+    HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id));
+    // Edit fields hold UTF-16: what the code page cannot hold is kept as typed, to be refused,
+    // instead of being turned into a look-alike on the way in ("¥" into a backslash).
+    HWND hwnd =
+        c.kind == Kind::Edit
+            ? CreateWindowExW(k.exStyle, L"Edit", ToWide(c.caption ? c.caption : "").c_str(), style,
+                              at.left, at.top, at.right - at.left, at.bottom - at.top, window, id,
+                              instance, nullptr)
+            : CreateWindowExA(k.exStyle, k.cls, c.caption ? c.caption : "", style, at.left, at.top,
+                              at.right - at.left, at.bottom - at.top, window, id, instance,
+                              nullptr);
     if (!hwnd) RaiseSystemError(GetLastError());
     HFONT font = c.kind == Kind::BoldLabel ? fonts.bold.get() : fonts.regular.get();
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -110,8 +121,9 @@ HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictur
     case Kind::BoldLabel:
     case Kind::LinkLabel: SetLabel(hwnd, c.caption ? c.caption : ""); break;
     case Kind::Tabs: // classic drawing, as the controls on its pages are drawn: a theme would
-                     // paint the pages white behind their button-face controls
-        SetWindowTheme(hwnd, L"", L"");
+                     // paint the pages white behind their button-face controls. Empty names
+                     // still leave Wine's default theme on: a name no theme has turns it off.
+        SetWindowTheme(hwnd, L" ", L" ");
         break;
     case Kind::Bevel: // the static grows its etched line by two pixels: the table's size holds
         SetWindowPos(hwnd, nullptr, 0, 0, c.width, c.height, SWP_NOMOVE | SWP_NOZORDER);
@@ -125,12 +137,11 @@ HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictur
     return hwnd;
 }
 
-std::string TextOf(HWND control) {
-    int n = GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    n = GetWindowTextA(control, &text[0], n + 1);
-    text.resize(static_cast<size_t>(n > 0 ? n : 0));
-    return text;
+bool ExactTextOf(HWND control, std::string &text) {
+    std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    wide.resize(static_cast<size_t>(
+        std::max(0, GetWindowTextW(control, &wide[0], static_cast<int>(wide.size())))));
+    return ToAnsiExact(wide, text);
 }
 
 void SetLabel(HWND label, const std::string &text) {

@@ -73,7 +73,8 @@ struct Pictures {
 HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictures &pictures);
 // Gives a label its text and the width of that text.
 void SetLabel(HWND label, const std::string &text);
-// A control's text (its own process's controls only: GetWindowTextA).
-std::string TextOf(HWND control);
+// A control's text exactly as it stands: edit fields keep what the user typed or pasted in UTF-16.
+// False when the code page cannot hold it; text then shows "?" for each character it lacks.
+bool ExactTextOf(HWND control, std::string &text);
 
 } // namespace zv

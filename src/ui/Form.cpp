@@ -36,6 +36,8 @@ template <class Action> bool Guarded(Action action) {
     try {
         action();
         return true;
+    } catch (const Refused &e) {
+        ShowWarning(e.what());
     } catch (const std::exception &e) {
         ShowError(e.what());
     }
@@ -57,7 +59,8 @@ Form::Form(const char *caption, int clientWidth, int clientHeight, const Control
         RaiseSystemError(GetLastError());
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.regular.get()), FALSE);
     for (const ControlSpec &c : controls) {
-        CreateControl(hwnd_, c, fonts_, pictures_);
+        HWND control = CreateControl(hwnd_, c, fonts_, pictures_);
+        if (c.kind == Kind::List) lists_.push_back(std::make_unique<ListModel>(control));
         if (c.kind == Kind::DefaultButton) keys_.SetDefault(c.id);
         pages_.Add(c);
     }
@@ -69,6 +72,14 @@ Form::~Form() {
     // The derived parts are gone already: no message of the destruction may reach them.
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
+}
+
+std::string Form::Text(int id) const {
+    std::string text;
+    if (!ExactTextOf(Item(id), text))
+        throw Refused(text + "\r\n\r\nこの文字列には、このプログラムで扱えない文字 (「?」の部分) "
+                             "が含まれています。別の文字に置き換えてください。");
+    return text;
 }
 
 void Form::Enable(int id, bool enabled) {
@@ -117,6 +128,8 @@ LRESULT CALLBACK Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     // application's error box, and the window stays open.
     try {
         return form->HandleMessage(msg, wp, lp);
+    } catch (const Refused &e) {
+        ShowWarning(e.what());
     } catch (const std::exception &e) {
         ShowError(e.what());
     } catch (...) {
@@ -142,7 +155,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
         DrawPictureButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lp), pictures_.folder.get());
         return TRUE;
-    case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR *>(lp));
+    case WM_NOTIFY: {
+        const NMHDR &n = *reinterpret_cast<const NMHDR *>(lp);
+        return ListNotify(n, result) ? result : Notify(n);
+    }
     case WM_CTLCOLORSTATIC: {
         COLORREF color = LabelColor(GetDlgCtrlID(reinterpret_cast<HWND>(lp)));
         if (color == CLR_INVALID) break;

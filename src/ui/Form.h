@@ -4,13 +4,23 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "../common/Error.h"
 #include "Controls.h"
 #include "ModalLoop.h"
+#include "ReportList.h"
 #include "TabPages.h"
 
 namespace zv {
+
+// What the user entered cannot be taken: ends the action in a warning box, the window open.
+class Refused : public Error {
+  public:
+    using Error::Error;
+};
 
 enum class ModalResult { None, OK, Cancel };
 
@@ -25,7 +35,8 @@ class Form {
     ModalResult ShowModal();
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
-    std::string Text(int id) const { return TextOf(Item(id)); }
+    // A control's text; Refused when the code page cannot hold it exactly.
+    std::string Text(int id) const;
     void SetText(int id, const std::string &text) { SetWindowTextA(Item(id), text.c_str()); }
     void SetCaption(const std::string &caption) { SetWindowTextA(hwnd_, caption.c_str()); }
     bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -65,6 +76,7 @@ class Form {
 
     Fonts fonts_;
     Pictures pictures_;
+    std::vector<std::unique_ptr<ListModel>> lists_; // the rows of its report lists
     TabPages pages_;
     DialogKeys keys_;
     ModalResult result_ = ModalResult::None;

@@ -4,9 +4,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "../app/globUnit.h"
 #include "../common/Path.h"
-#include "../settings/SettingsFile.h"
+#include "../settings/SettingsSave.h"
 #include "AboutUnit.h"
 #include "AddIgnoreUnit.h"
 #include "AddUnit.h"
@@ -53,16 +55,21 @@ void TMainForm::FormCreate() {
     ListAddColumn(ListIgnore, "移動を行わないﾌｧｲﾙの拡張子", list.right);
     ShowPage(IDC_PAGECONTROL1, IDC_TABSHEET1);
 
+    // Held open while it is read: a file that cannot be read is never shown as defaults, nor
+    // written over by OK; the error ends the program before the window shows.
+    SettingsReading reading;
     SettingsFile ini;
-    {
-        ListUpdate update(ListView1);
-        for (const std::string &key : ini.ReadSection(kExtensions))
-            ListAppendRow(ListView1, {key, ini.ReadString(kExtensions, key.c_str(), "")});
-    }
-    {
-        ListUpdate update(ListIgnore); // every key is listed, whatever its value
-        for (const std::string &key : ini.ReadSection(kIgnore)) ListAppendRow(ListIgnore, {key});
-    }
+    LoadedRules = ini.ReadList(kExtensions);
+    Rows rows;
+    for (const Entry &rule : KeysOf(LoadedRules, Duplicates::FirstWins))
+        rows.push_back({rule.key, ini.Looked(kExtensions, rule)});
+    ListAppendRows(ListView1, std::move(rows));
+    LoadedIgnore = ini.ReadList(kIgnore);
+    rows.clear();
+    for (const Entry &ignored : KeysOf(LoadedIgnore, Duplicates::FirstWins))
+        rows.push_back({ignored.key}); // whatever its value
+    ListAppendRows(ListIgnore, std::move(rows));
+    LoadedOptions = ini.ReadKeys(kOption);
     LoadOptions(ini);
     BaseDir = ini.Read(kFormBaseDir);
 }
@@ -120,9 +127,9 @@ void TMainForm::btnAddClick() {
     RuleDialogMode = RuleMode::Add;
     HWND list = PageList();
     if (list == ListView1) {
-        if (AddForm->ShowModal() == ModalResult::OK) ListSortRows(ListView1, 2);
+        if (AddForm->ShowModal() == ModalResult::OK) ListSortRows(ListView1);
     } else if (list == ListIgnore) {
-        if (AddIgnoreForm->ShowModal() == ModalResult::OK) ListSortRows(ListIgnore, 1);
+        if (AddIgnoreForm->ShowModal() == ModalResult::OK) ListSortRows(ListIgnore);
     }
 }
 
@@ -144,18 +151,26 @@ void TMainForm::btnDeleteClick() {
 }
 
 void TMainForm::btnOKClick() {
-    // Both lists replace their sections whole. The writes go to a copy that takes the file's
-    // place only when all of them succeeded, so a failed save loses nothing; the window then
-    // stays open for another try or Cancel.
-    RewriteSettings([this](SettingsFile &ini) {
-        ini.EraseSection(kExtensions);
-        for (const auto &row : ListRows(ListView1, 2))
-            ini.WriteString(kExtensions, row[0].c_str(), row[1]);
-        ini.EraseSection(kIgnore);
-        for (const auto &row : ListRows(ListIgnore, 1))
-            ini.WriteString(kIgnore, row[0].c_str(), kIgnoreMarker);
-        SaveOptions(ini, ExcludeTrailingBackslash(Text(IDC_EDTFOLDERMOVEPATH)),
-                    ExcludeTrailingBackslash(Text(IDC_EDTNOEXTMOVEPATH)));
+    Entries rules, ignored;
+    for (const auto &row : ListRows(ListView1))
+        rules.push_back({row[0], row.size() > 1 ? row[1] : std::string()});
+    for (const auto &row : ListRows(ListIgnore)) ignored.push_back({row[0], kIgnoreMarker});
+    const Entries options = OptionEntries(ExcludeTrailingBackslash(PathText(IDC_EDTFOLDERMOVEPATH)),
+                                          ExcludeTrailingBackslash(PathText(IDC_EDTNOEXTMOVEPATH)));
+    // Both lists replace their sections whole, merged with what other programs wrote since the
+    // window loaded them; an option is written where the window holds another value than it
+    // loaded. A failed save loses nothing: the window stays open for another try or Cancel.
+    SaveSettings([&](const SettingsNow &now) {
+        SettingsChange change;
+        change.sections = {{kExtensions, MergeSection(LoadedRules, rules, now.List(kExtensions))},
+                           {kIgnore, MergeSection(LoadedIgnore, ignored, now.List(kIgnore))}};
+        for (const Entry &option : options) {
+            auto loaded = std::find_if(LoadedOptions.begin(), LoadedOptions.end(),
+                                       [&](const Entry &e) { return SameKey(e.key, option.key); });
+            if (loaded == LoadedOptions.end() || loaded->value != option.value)
+                change.keys.push_back({kOption, option.key, option.value});
+        }
+        return change;
     });
     Close(ModalResult::OK);
 }

@@ -56,6 +56,10 @@ class TMainForm : public OptionsForm {
     TAboutBox *AboutBox = nullptr;
     TAddForm *AddForm = nullptr;
     TAddIgnoreForm *AddIgnoreForm = nullptr;
+    // The three sections as the window loaded them: OK writes what the window changed since and
+    // leaves what it did not touch as other programs may have left it meanwhile.
+    std::string LoadedRules, LoadedIgnore; // as SectionList gives them
+    Entries LoadedOptions;
 };
 
 } // namespace zv

@@ -38,16 +38,18 @@ void RunModal(HWND window, const ModalHooks &hooks) {
         hooks.shown();
         MSG msg;
         while (!hooks.done()) {
-            BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            // In UTF-16 all the way: a character typed that the code page lacks reaches the edit
+            // field as it is, to be refused there rather than turned into a look-alike.
+            BOOL got = GetMessageW(&msg, nullptr, 0, 0);
             if (got == 0) { // keep the quit for the loop that owns it
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 break;
             }
             if (got < 0) break;
             const bool mine = msg.hwnd == window || IsChild(window, msg.hwnd);
-            if (!(mine && hooks.preview(msg)) && !IsDialogMessageA(window, &msg)) {
+            if (!(mine && hooks.preview(msg)) && !IsDialogMessageW(window, &msg)) {
                 TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                DispatchMessageW(&msg);
             }
         }
     } // the other windows are enabled again before this one hides, so that one of them is

@@ -2,6 +2,7 @@
 #include "OptionsForm.h"
 
 #include "../settings/SettingsFile.h"
+#include "../settings/Value.h"
 
 namespace zv {
 namespace {
@@ -59,13 +60,15 @@ void OptionsForm::LoadOptions(const SettingsFile &ini) {
     SetText(IDC_EDTNOEXTMOVEPATH, ini.Read(kFormMoveNoExtPath));
 }
 
-void OptionsForm::SaveOptions(SettingsFile &ini, const std::string &folderPath,
-                              const std::string &noExtPath) {
-    ini.WriteBool(kOption, kMoveFolder, Checked(IDC_RADIOMOVEFOLDER));
-    ini.WriteString(kOption, kMoveFolderPath, folderPath);
-    ini.WriteInteger(kOption, kMoveNoExt, static_cast<int32_t>(NoExtMode));
-    ini.WriteString(kOption, kMoveNoExtPath, noExtPath);
+Entries OptionsForm::OptionEntries(const std::string &folderPath,
+                                   const std::string &noExtPath) const {
+    return {{kMoveFolder, Checked(IDC_RADIOMOVEFOLDER) ? "1" : "0"},
+            {kMoveFolderPath, folderPath},
+            {kMoveNoExt, std::to_string(static_cast<int32_t>(NoExtMode))},
+            {kMoveNoExtPath, noExtPath}};
 }
+
+std::string OptionsForm::PathText(int id) const { return TrimBlanks(Text(id)); }
 
 bool OptionsForm::OptionCommand(int id, int code) {
     if (code != BN_CLICKED && code != STN_CLICKED) return false;

@@ -3,6 +3,7 @@
 // handlers and enabling rules; each window lays them out in its own table and saves them its way.
 #pragma once
 #include "../settings/Keys.h"
+#include "../settings/Sections.h"
 #include "BrowseButton.h"
 #include "Form.h"
 
@@ -40,10 +41,12 @@ class OptionsForm : public Form {
     static ControlTable NoExtGroup(int parent);
     // Selects the radio buttons, sets the enabled states and fills the two fields from the file.
     void LoadOptions(const SettingsFile &ini);
-    // Writes MoveFolder, MoveFolderPath, MoveNoExt and MoveNoExtPath, in this order, with the
-    // paths as the window stores them.
-    void SaveOptions(SettingsFile &ini, const std::string &folderPath,
-                     const std::string &noExtPath);
+    // MoveFolder, MoveFolderPath, MoveNoExt and MoveNoExtPath as the window stores them, in this
+    // order, with the two paths as given.
+    Entries OptionEntries(const std::string &folderPath, const std::string &noExtPath) const;
+    // A path field's text without the blanks around it, which the settings file cannot hold;
+    // Refused when the code page cannot hold it.
+    std::string PathText(int id) const;
     // The handlers of the groups' controls; true when the id was one of them.
     bool OptionCommand(int id, int code);
 

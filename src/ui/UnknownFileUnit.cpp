@@ -7,7 +7,7 @@
 
 #include "../app/globUnit.h"
 #include "../common/Application.h"
-#include "../settings/SettingsFile.h"
+#include "../settings/SettingsSave.h"
 
 namespace zv {
 
@@ -24,6 +24,7 @@ TFormSetting::TFormSetting()
 
 void TFormSetting::FormCreate() {
     Accepted = false;
+    SettingsReading reading; // a file that cannot be read ends the program (see TMainForm)
     SettingsFile ini;
     LoadOptions(ini);
     BaseDir = ini.Read(kFormBaseDir);
@@ -42,18 +43,25 @@ void TFormSetting::btnOKClick() {
     Close(ModalResult::OK);
 }
 
-// The paths are stored exactly as typed, a trailing backslash included.
+// The paths are stored as typed, a trailing backslash included; only the blanks around them go,
+// which the settings file cannot hold.
 void TFormSetting::Save() {
-    SettingsFile ini;
+    const std::string folderPath = PathText(IDC_EDTFOLDERMOVEPATH);
+    SettingsChange change;
+    for (const Entry &option : OptionEntries(folderPath, PathText(IDC_EDTNOEXTMOVEPATH)))
+        change.keys.push_back({kOption, option.key, option.value});
+    SaveSettings(change);
     MoveFolder = Checked(IDC_RADIOMOVEFOLDER);
-    MoveFolderPath = Text(IDC_EDTFOLDERMOVEPATH);
-    SaveOptions(ini, MoveFolderPath, Text(IDC_EDTNOEXTMOVEPATH));
+    MoveFolderPath = folderPath;
 }
 
 bool TFormSetting::FormClose() {
     try {
         Save();
         return true;
+    } catch (const Refused &e) { // a text to change first: the window stays open
+        ShowWarning(e.what());
+        return false;
     } catch (const std::exception &e) {
         ShowError(e.what());
     }

@@ -2,6 +2,7 @@
 #include "robot/Robot.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -267,8 +268,9 @@ void Session::MoveTo(HWND control, POINT at) const {
 }
 
 void Session::Idle() const {
-    // The input reaches the program through the display server, on its own time: no call tells
-    // when its thread has taken it. What follows a click is checked by waiting for it (WaitUntil).
+    // No call of the system tells when the program's thread has taken the input. What a click
+    // does is checked by waiting for it (EXPECT_SOON); this pause only gives a check that nothing
+    // happened (a key that must do nothing) the time in which it would have happened.
     Sleep(100);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -314,6 +316,10 @@ void Session::Keys(std::initializer_list<WORD> keys) const {
 
 void Session::Type(HWND edit, const std::string &text) {
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Session::Type(HWND edit, const std::wstring &text) {
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 HWND Session::Focus() const {
@@ -691,8 +697,69 @@ Listing ZorvikTest::Named(const std::vector<std::string> &files) {
     return Files(m);
 }
 
+namespace {
+
+FILETIME FileTimeIn(ULONGLONG hundredNs) {
+    return FILETIME{static_cast<DWORD>(hundredNs), static_cast<DWORD>(hundredNs >> 32)};
+}
+
+// Gives a folder a last change in the past and a last access ahead: reading it then changes
+// neither (file systems mounted with relatime update the access time only when it is not after
+// the last change of the contents or of the status, or is a day old).
+void SteadyTimes(const std::string &folder, bool below) {
+    HANDLE h = CreateFileA(folder.c_str(), FILE_WRITE_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG at = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    const ULONGLONG hour = 3600ull * 10000000;
+    // The access an hour ahead: setting the times makes the status-change time "now", and an
+    // access time not after it would be updated by the next reading all the same.
+    const FILETIME accessed = FileTimeIn(at + hour), changed = FileTimeIn(at - 24 * hour);
+    SetFileTime(h, nullptr, &accessed, &changed);
+    CloseHandle(h);
+    if (!below) return;
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((zv::IncludeTrailingBackslash(folder) + "*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = fd.cFileName;
+        if (name != "." && name != ".." && (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            SteadyTimes(zv::IncludeTrailingBackslash(folder) + name, true);
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+}
+
+} // namespace
+
+// The shell's folder dialog finds the folder it is asked to select by comparing the path's items
+// with the items it lists, and Wine's items carry each folder's last access time: a folder whose
+// access time changes between the two (its first reading after a change) is not found, and the
+// dialog stays on the drive or the desktop. Every folder the program may show in the dialog, and
+// each folder above it, gets steady times before the program starts.
+void SteadyFolderTimes(const std::string &root) {
+    char documents[MAX_PATH + 1] = {};
+    std::vector<std::string> folders = {root};
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)))
+        folders.push_back(documents);
+    for (const std::string &folder : folders) {
+        std::string path = zv::ExcludeTrailingBackslash(folder);
+        SteadyTimes(path, path == zv::ExcludeTrailingBackslash(root));
+        for (std::string up = zv::ExcludeTrailingBackslash(zv::ExtractFilePath(path));
+             up.size() > 3 && up != path;
+             up = zv::ExcludeTrailingBackslash(zv::ExtractFilePath(up))) {
+            SteadyTimes(up, false);
+            path = up;
+        }
+    }
+}
+
 RunResult ZorvikTest::Run(const std::vector<std::string> &args, const std::vector<Answer> &script,
                           RunOptions options) {
+    SteadyFolderTimes(root_);
     if (options.exe.empty()) options.exe = ExePath();
     if (options.cwd.empty()) options.cwd = root_;
     return RunProgram(args, script, options);

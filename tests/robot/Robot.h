@@ -134,6 +134,8 @@ class Session {
     void Type(HWND window, int id, const std::string &text) const {
         Type(Control(window, id), text);
     }
+    // The same in UTF-16, as a paste brings text the code page may not hold.
+    static void Type(HWND edit, const std::wstring &text);
     // The control that has the keyboard focus in the program, and its id.
     HWND Focus() const;
     int FocusId() const { return GetDlgCtrlID(Focus()); }
@@ -195,6 +197,20 @@ template <class Done> bool WaitUntil(Done done, DWORD ms = 30000) {
     return true;
 }
 
+// Expects what expr reads from the program to become expected: what a click or a key press does
+// shows once the program's thread has taken the input, which no call of the system tells.
+#define EXPECT_SOON(expected, expr)                                                                \
+    do {                                                                                           \
+        const auto zvWanted = (expected);                                                          \
+        auto zvGot = (expr);                                                                       \
+        ::zvtest::WaitUntil([&] { return (zvGot = (expr)) == zvWanted; }, 10000);                  \
+        EXPECT_EQ(zvWanted, zvGot) << #expr;                                                       \
+    } while (0)
+
+// Gives the folder, every folder below it, the documents folder and the folders above both a last
+// change in the past and a last access ahead, so that the shell's folder dialog can find them.
+void SteadyFolderTimes(const std::string &root);
+
 // The folder of this test exe, ending in '\'.
 std::string TestExeDir();
 
@@ -235,6 +251,7 @@ class ZorvikTest : public ::testing::Test {
                   RunOptions options = {});
     // Starts the test's copy of the program to be driven step by step.
     std::unique_ptr<Session> Start(const std::vector<std::string> &args = {}) const {
+        SteadyFolderTimes(root_);
         return std::make_unique<Session>(ExePath(), args, root_);
     }
 

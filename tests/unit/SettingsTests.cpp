@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,7 +10,7 @@
 #include "common/Format.h"
 #include "common/ShiftJis.h"
 #include "common/SystemPath.h"
-#include "settings/SettingsFile.h"
+#include "settings/SettingsSave.h"
 #include "support/Support.h"
 
 using namespace zv;
@@ -116,8 +115,15 @@ TEST_F(Settings, MissingFileGivesDefaultsAndNoKeys) {
     SettingsFile ini(dir / "none.ini");
     EXPECT_EQ("DEF", ini.ReadString("Option", "BaseDir", "DEF"));
     EXPECT_EQ(1, ini.ReadInteger("Option", "MoveNoExt", 1));
-    EXPECT_TRUE(ini.ReadSection("Extensions").empty());
+    EXPECT_TRUE(ini.ReadKeys("Extensions").empty());
     EXPECT_FALSE(IsFile(dir / "none.ini")) << "reading must not create the file";
+}
+
+// Set keys and replaced sections through the one save; a key is seen at once by every reader.
+SettingsChange Keys(std::initializer_list<SettingsChange::Key> keys) {
+    SettingsChange c;
+    c.keys = keys;
+    return c;
 }
 
 TEST_F(Settings, LongValuesAreCutToWholeCharacters) {
@@ -130,165 +136,89 @@ TEST_F(Settings, LongValuesAreCutToWholeCharacters) {
     EXPECT_EQ(std::string(2047, 'C'), ini.ReadString("S", "Exact", ""));
 
     // The same through a write: the file holds the whole value, the read is cut.
-    ini.WriteString("S", "Written", A2046 + "表表");
+    SaveSettings(Keys({{"S", "Written", A2046 + "表表"}}), path);
     EXPECT_EQ(A2046, ini.ReadString("S", "Written", ""));
     EXPECT_NE(std::string::npos, ReadBytes(path).find("Written=" + A2046 + "表表\r\n"));
 }
 
-TEST_F(Settings, ReadSectionListsKeysInFileOrder) {
-    File("[Extensions]\r\nzip=D:\\Z\r\nJPG=D:\\P\r\n表=D:\\H\r\n; note=1\r\nno equals\r\n"
-         "Empty=\r\nabc=D:\\A\r\n[Ignore]\r\ntmp=NULL\r\n");
+TEST_F(Settings, ReadKeysListsKeysInFileOrder) {
+    File("[Extensions]\r\nzip=D:\\Z\r\nJPG=D:\\P\r\n=T:\\dst\r\n表=D:\\H\r\n; note=1\r\nno "
+         "equals\r\n"
+         "Empty=\r\njpg=D:\\second\r\nabc=\"D:\\A\"\r\n[Ignore]\r\ntmp=NULL\r\n");
     SettingsFile ini(path);
-    EXPECT_EQ((std::vector<std::string>{"zip", "JPG", "表", "Empty", "abc"}),
-              ini.ReadSection("extensions"));
-    EXPECT_EQ(std::vector<std::string>{"tmp"}, ini.ReadSection("Ignore"));
-    EXPECT_TRUE(ini.ReadSection("Option").empty());
+    // An empty name hides nothing after it; of two spellings of one key the first counts.
+    EXPECT_EQ((Entries{{"zip", "D:\\Z"},
+                       {"JPG", "D:\\P"},
+                       {"表", "D:\\H"},
+                       {"Empty", ""},
+                       {"abc", "\"D:\\A\""}}),
+              ini.ReadKeys("extensions"));
+    EXPECT_EQ("D:\\A", ini.Looked("Extensions", ini.ReadKeys("Extensions")[4]));
+    EXPECT_EQ((Entries{{"tmp", "NULL"}}), ini.ReadKeys("Ignore"));
+    EXPECT_TRUE(ini.ReadKeys("Option").empty());
 }
 
-TEST_F(Settings, ReadSectionBeyondTheFirstBuffer) {
-    // 1,500 keys of 15 characters make a 24,000-byte list.
+TEST_F(Settings, ReadKeysBeyondTheFirstBuffer) {
+    // 1,500 keys of 15 characters with their values make a 33,000-byte section.
     std::string text = "[Extensions]\r\n";
     for (int i = 0; i < 1500; ++i) text += KeyName(i, 15) + "=D:\\x\r\n";
     File(text);
-    std::vector<std::string> keys = SettingsFile(path).ReadSection("Extensions");
+    Entries keys = SettingsFile(path).ReadKeys("Extensions");
     ASSERT_EQ(1500u, keys.size());
-    for (int i = 0; i < 1500; ++i) ASSERT_EQ(KeyName(i, 15), keys[i]) << i;
+    for (int i = 0; i < 1500; ++i) ASSERT_EQ(KeyName(i, 15), keys[i].key) << i;
 }
 
-TEST_F(Settings, ReadSectionAtTheFirstBufferBoundary) {
-    // 1,023 names of 16 bytes (with their NUL) and one more of varying length: the list ends
-    // right around the 16,384-byte buffer.
-    for (size_t last = 9; last <= 17; ++last) {
-        std::string text = "[E]\r\n";
-        for (int i = 0; i < 1023; ++i) text += KeyName(i, 15) + "=1\r\n";
-        text += KeyName(1023, last) + "=1\r\n";
-        File(text, "b" + std::to_string(last) + ".ini");
-        std::vector<std::string> keys = SettingsFile(path).ReadSection("E");
-        ASSERT_EQ(1024u, keys.size()) << "last name " << last << " bytes";
-        EXPECT_EQ(KeyName(1022, 15), keys[1022]);
-        EXPECT_EQ(KeyName(1023, last), keys[1023]);
-    }
-}
-
-TEST_F(Settings, WritesAreSeenAtOnceByEveryObject) {
-    SettingsFile early(path), writer(path);
+TEST_F(Settings, SavesAreSeenAtOnceByEveryObject) {
+    SettingsFile early(path);
     EXPECT_EQ("none", early.ReadString("Extensions", "jpg", "none"));
-    writer.WriteString("Extensions", "jpg", "D:\\写真");
+    SaveSettings(Keys({{"Extensions", "jpg", "D:\\写真"}}), path);
     EXPECT_EQ("D:\\写真", early.ReadString("Extensions", "JPG", ""));
-    early.WriteInteger("Option", "MoveNoExt", -5);
-    early.WriteBool("Option", "MoveFolder", true);
-    EXPECT_EQ(-5, writer.ReadInteger("Option", "MoveNoExt", 0));
-    writer.WriteString("extensions", "JPG", "D:\\表"); // an existing key keeps its place
+    SaveSettings(Keys({{"Option", "MoveNoExt", "-5"}, {"Option", "MoveFolder", "1"}}), path);
+    EXPECT_EQ(-5, early.ReadInteger("Option", "MoveNoExt", 0));
+    SaveSettings(Keys({{"extensions", "JPG", "D:\\表"}}), path); // in its place, as it was spelt
     EXPECT_EQ("[Extensions]\r\njpg=D:\\表\r\n[Option]\r\nMoveNoExt=-5\r\nMoveFolder=1\r\n",
               ReadBytes(path));
 }
 
-TEST_F(Settings, EraseSection) {
-    File("[Extensions]\r\njpg=D:\\P\r\ntxt=D:\\T\r\n[Ignore]\r\ntmp=NULL\r\n");
-    SettingsFile ini(path);
-    ini.EraseSection("EXTENSIONS");
-    EXPECT_TRUE(ini.ReadSection("Extensions").empty());
-    EXPECT_EQ("", ini.ReadString("Extensions", "jpg", ""));
-    EXPECT_EQ("NULL", ini.ReadString("Ignore", "tmp", ""));
-    EXPECT_NO_THROW(ini.EraseSection("Extensions")); // gone already: no error
-    EXPECT_NO_THROW(ini.EraseSection("Never"));
-    EXPECT_EQ("[Ignore]\r\ntmp=NULL\r\n", ReadBytes(path));
+// A replaced section goes to the end of the file, as erasing it and writing its keys one by one
+// leaves it (each key once, in its first place, with its last value); an empty one goes, every
+// block of it.
+TEST_F(Settings, ReplacedSections) {
+    File("[Extensions]\r\njpg=D:\\P\r\ntxt=D:\\T\r\n[Ignore]\r\ntmp=NULL\r\n[extensions]\r\nx="
+         "1\r\n");
+    SettingsChange c;
+    c.sections = {{"EXTENSIONS", {}},
+                  {"Ignore", Deduplicated({{"a", "1"}, {"b", "2"}, {"A", "3"}})}};
+    SaveSettings(c, path);
+    EXPECT_EQ("[Ignore]\r\na=3\r\nb=2\r\n", ReadBytes(path));
+    EXPECT_NO_THROW(SaveSettings(c, path)); // gone already: no error
 }
 
-TEST_F(Settings, RefusedWritesRaiseTheMessage) {
-    auto expectRefused = [](const std::string &where) {
-        SettingsFile ini(where);
-        const std::string message = Format("%s に書き込めません", where);
-        const std::vector<std::pair<const char *, std::function<void()>>> writes = {
-            {"string", [&] { ini.WriteString("Option", "BaseDir", "D:\\x"); }},
-            {"integer", [&] { ini.WriteInteger("Option", "MoveNoExt", 2); }},
-            {"boolean", [&] { ini.WriteBool("Option", "MoveFolder", false); }},
-        };
-        for (const auto &w : writes) {
-            try {
-                w.second();
-                ADD_FAILURE() << w.first << " write to " << where << " did not fail";
-            } catch (const Error &e) {
-                EXPECT_EQ(message, e.what()) << w.first;
-            }
+// Saves that cannot be made raise the message and leave the file as it was: a folder at the
+// path, no folder, a file held open without sharing, a value whose copy does not read back as
+// meant (its line end would make a key of its own).
+TEST_F(Settings, RefusedSavesRaiseTheMessage) {
+    auto refused = [&](const std::string &where, const SettingsChange &change) {
+        try {
+            SaveSettings(change, where);
+            ADD_FAILURE() << "a save to " << where << " did not fail";
+        } catch (const Error &e) {
+            EXPECT_EQ(Format("%s に書き込めません", where), e.what());
         }
     };
-    // A folder standing at the path.
+    const SettingsChange key = Keys({{"Option", "BaseDir", "D:\\x"}});
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-    expectRefused(path);
-    // A folder that does not exist.
-    expectRefused(dir / "missing\\Zorvik.INI");
-    // A file held open by someone else without sharing.
-    std::string locked = dir / "予定表.INI";
-    ASSERT_TRUE(WriteBytes(locked, "[Option]\r\nMoveNoExt=2\r\n"));
-    HANDLE h = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    refused(path, key);
+    refused(dir / "missing\\Zorvik.INI", key);
+    const std::string before = "[Option]\r\nMoveNoExt=2\r\n[Extensions]\r\njpg=D:\\P\r\n";
+    File(before, "予定表.INI");
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    expectRefused(locked);
-    try {
-        SettingsFile(locked).EraseSection("Option");
-        ADD_FAILURE() << "erase of a locked file did not fail";
-    } catch (const Error &e) {
-        EXPECT_EQ(Format("%s に書き込めません", locked), e.what());
-    }
+    refused(path, key);
     CloseHandle(h);
-    EXPECT_EQ("[Option]\r\nMoveNoExt=2\r\n", ReadBytes(locked));
-}
-
-// A rewrite is all or nothing: a write that fails half way, a file held open or a missing one
-// leave exactly the bytes that were there; the error names the settings file; no copy is left.
-TEST_F(Settings, RewriteReplacesTheFileWholeOrNotAtAll) {
-    const std::string before = "[Option]\r\nBaseDir=C:\\表\r\n[Extensions]\r\njpg=D:\\P\r\n";
-    File(before);
-    auto rewrite = [&] {
-        RewriteSettings(
-            [](SettingsFile &ini) {
-                ini.EraseSection("Extensions");
-                ini.WriteString("Extensions", "txt", "D:\\T");
-                ini.WriteString("Option", "MoveNoExt", "2");
-            },
-            path);
-    };
-    auto fails = [&](const std::function<void(SettingsFile &)> &edit, const std::string &message,
-                     HANDLE held = nullptr) {
-        try {
-            RewriteSettings(edit, path);
-            ADD_FAILURE() << "no error";
-        } catch (const Error &e) {
-            EXPECT_EQ(message, e.what());
-        }
-        if (held) CloseHandle(held);
-        EXPECT_EQ(before, ReadBytes(path));
-    };
-    auto names = [&] {
-        std::vector<std::string> found;
-        WIN32_FIND_DATAA fd;
-        HANDLE f = FindFirstFileA((dir / "*").c_str(), &fd);
-        do {
-            if (fd.cFileName[0] != '.') found.push_back(fd.cFileName);
-        } while (FindNextFileA(f, &fd));
-        FindClose(f);
-        return found;
-    };
-    // A failure after some writes: the erased section and the new key never reach the file.
-    fails(
-        [](SettingsFile &ini) {
-            ini.EraseSection("Extensions");
-            ini.WriteString("Extensions", "txt", "D:\\T");
-            throw Error("disk full");
-        },
-        "disk full");
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    fails([](SettingsFile &ini) { ini.WriteString("Option", "MoveNoExt", "2"); },
-          Format("%s に書き込めません", path), h);
-    EXPECT_EQ(std::vector<std::string>{"Zorvik.INI"}, names());
-    rewrite();
-    EXPECT_EQ("[Option]\r\nBaseDir=C:\\表\r\nMoveNoExt=2\r\n[Extensions]\r\ntxt=D:\\T\r\n",
-              ReadBytes(path));
-    DeleteFileA(path.c_str());
-    rewrite();
-    EXPECT_EQ("[Extensions]\r\ntxt=D:\\T\r\n[Option]\r\nMoveNoExt=2\r\n", ReadBytes(path));
-    EXPECT_EQ(std::vector<std::string>{"Zorvik.INI"}, names());
+    refused(path, Keys({{"Option", "BaseDir", "a\r\nMoveNoExt=0"}}));
+    EXPECT_EQ(before, ReadBytes(path));
 }
 
 TEST_F(Settings, HostileFilesReadSanely) {
@@ -337,10 +267,12 @@ TEST_F(Settings, HostileFilesReadSanely) {
             EXPECT_EQ(r.expected, value);
         }
         ini.ReadInteger(r.section, r.key, 1);
-        for (const std::string &key : ini.ReadSection(r.section)) EXPECT_FALSE(key.empty());
+        for (const Entry &key : ini.ReadKeys(r.section)) EXPECT_FALSE(key.key.empty());
     }
     File(huge, "huge.ini");
     EXPECT_EQ(std::string(2047, 'x'), SettingsFile(path).ReadString("Option", "Huge", ""));
-    EXPECT_EQ((std::vector<std::string>{"Huge", "MoveNoExt"}),
-              SettingsFile(path).ReadSection("Option"));
+    Entries keys = SettingsFile(path).ReadKeys("Option");
+    ASSERT_EQ(2u, keys.size());
+    EXPECT_EQ(std::string(10 * 1024 * 1024, 'x'), keys[0].value); // whole
+    EXPECT_EQ("MoveNoExt", keys[1].key);
 }
