@@ -15,26 +15,25 @@
 namespace zv {
 namespace {
 
-// One item, the owner being the application window, the lists ending in two NUL characters.
-bool ShellMove(const DualText &from, const DualText &to, FILEOP_FLAGS flags) {
-    if (from.exact && to.exact) {
-        std::string fromList = from.ansi + '\0', toList = to.ansi + '\0'; // c_str() adds one
-        SHFILEOPSTRUCTA op{};
-        op.hwnd = AppWindow();
-        op.wFunc = FO_MOVE;
-        op.pFrom = fromList.c_str();
-        op.pTo = toList.c_str();
-        op.fFlags = flags;
-        return SHFileOperationA(&op) == 0;
-    }
-    std::wstring fromList = from.wide + L'\0', toList = to.wide + L'\0';
-    SHFILEOPSTRUCTW op{};
+// One item, the owner being the application window, the lists ending in two NUL characters
+// (c_str() adds the second).
+template <typename Op, typename Text>
+bool ShellMoveIn(const Text &from, const Text &to, FILEOP_FLAGS flags, int(WINAPI *run)(Op *)) {
+    const Text fromList = from + typename Text::value_type(0),
+               toList = to + typename Text::value_type(0);
+    Op op{};
     op.hwnd = AppWindow();
     op.wFunc = FO_MOVE;
     op.pFrom = fromList.c_str();
     op.pTo = toList.c_str();
     op.fFlags = flags;
-    return SHFileOperationW(&op) == 0;
+    return run(&op) == 0;
+}
+
+// Names the code page holds go through the "A" call, others through the UTF-16 one.
+bool ShellMove(const DualText &from, const DualText &to, FILEOP_FLAGS flags) {
+    if (from.exact && to.exact) return ShellMoveIn(from.ansi, to.ansi, flags, SHFileOperationA);
+    return ShellMoveIn(from.wide, to.wide, flags, SHFileOperationW);
 }
 
 class ShellMoveEngine : public MoveEngine {

@@ -1,0 +1,163 @@
+// The files a save of the settings file works with.
+#include "ScratchFile.h"
+
+#include <algorithm>
+
+#include "../common/Buffer.h"
+#include "../common/CodePage.h"
+#include "../common/Handles.h"
+#include "../common/Path.h"
+#include "../common/SystemPath.h"
+
+namespace zv {
+namespace {
+
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+bool WriteAll(HANDLE h, const std::string &bytes) {
+    for (size_t done = 0; done < bytes.size();) {
+        DWORD put = 0;
+        const DWORD ask = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
+        if (!WriteFile(h, bytes.data() + done, ask, &put, nullptr) || put != ask) return false;
+        done += put;
+    }
+    return true;
+}
+
+// A name for a file of our own beside the settings file, no longer than the file's own name: it
+// fits wherever the settings file's path fits, however near the path limit its folder is.
+std::string ScratchPath(const std::string &target) {
+    static unsigned long long state =
+        GetTickCount64() ^ (GetCurrentProcessId() * 0x9E3779B97F4A7C15ull);
+    const size_t length = std::max<size_t>(ExtractFileName(target).size(), 5);
+    std::string name = "~";
+    while (name.size() < length) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        name += "0123456789abcdef"[state & 15];
+    }
+    return ExtractFilePath(target) + name;
+}
+
+} // namespace
+
+bool ReadWhole(const std::string &path, std::string &bytes, bool &exists) {
+    bytes.clear();
+    exists = false;
+    KernelHandle h(
+        CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    exists = true;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h.get(), &size) || size.QuadPart > (1 << 30)) return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    for (size_t done = 0; done < bytes.size();) {
+        DWORD got = 0;
+        const DWORD ask = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
+        if (!ReadFile(h.get(), &bytes[done], ask, &got, nullptr) || got == 0) return false;
+        done += got;
+    }
+    return true;
+}
+
+// Wine's profile API parses a file again on every call while its time stamp is less than about two
+// seconds old (it might still change within the stamp's grain). A copy of our own whose content is
+// settled is dated back while it is read, so that it is parsed once; it is dated now before it
+// takes the settings file's place.
+bool Date(const std::string &path, LONGLONG ago) {
+    FILETIME t;
+    GetSystemTimeAsFileTime(&t);
+    ULARGE_INTEGER u{{t.dwLowDateTime, t.dwHighDateTime}};
+    u.QuadPart -= static_cast<ULONGLONG>(ago) * 10000000;
+    t = {u.LowPart, u.HighPart};
+    KernelHandle h(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, kShareAll, nullptr,
+                               OPEN_EXISTING, 0, nullptr));
+    return h.valid() && SetFileTime(h.get(), nullptr, nullptr, &t);
+}
+
+Scratch::~Scratch() {
+    if (!path_.empty()) DeleteFileA(path_.c_str());
+}
+
+bool Scratch::Create(const std::string &target, const std::string &bytes) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string path = ScratchPath(target);
+        KernelHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!h.valid()) {
+            if (GetLastError() == ERROR_FILE_EXISTS) continue;
+            return false;
+        }
+        path_ = path;
+        return WriteAll(h.get(), bytes);
+    }
+    return false;
+}
+
+bool Scratch::Rename() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string path = ScratchPath(path_);
+        if (MoveFileExA(path_.c_str(), path.c_str(), 0)) {
+            path_ = path;
+            return true;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+    }
+    return false;
+}
+
+bool Scratch::Replace(const std::string &target, bool exists) {
+    const DWORD flags = (exists ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH;
+    // Another program reading the file at this instant holds it open without sharing its
+    // deletion: such a moment passes.
+    for (int attempt = 0; !MoveFileExA(path_.c_str(), target.c_str(), flags); ++attempt) {
+        if (attempt == 10 || GetLastError() != ERROR_SHARING_VIOLATION) return false;
+        Sleep(20);
+    }
+    path_.clear();
+    return true;
+}
+
+std::string WriteTarget(const std::string &path) {
+    KernelHandle h(CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.valid()) return path;
+    // Too small a buffer gives the size needed, the final NUL counted.
+    std::wstring final = ReadGrowing<wchar_t>(
+        [&](wchar_t *buf, size_t size) {
+            return GetFinalPathNameByHandleW(h.get(), buf, static_cast<DWORD>(size), 0);
+        },
+        0, MAX_PATH + 1);
+    if (final.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+        final = L"\\\\" + final.substr(8);
+    else if (final.compare(0, 4, L"\\\\?\\") == 0)
+        final = final.substr(4);
+    std::string target;
+    if (final.empty() || !ToAnsiExact(final, target) || SamePath(target, FullPath(path)))
+        return path;
+    return target;
+}
+
+DWORD LinkCount(const std::string &path) {
+    KernelHandle h(CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    return h.valid() && GetFileInformationByHandle(h.get(), &info) ? info.nNumberOfLinks : 1;
+}
+
+bool Overwrite(const std::string &path, const std::string &bytes, const std::string &before) {
+    KernelHandle h(
+        CreateFileA(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h.valid()) return false;
+    auto put = [&](const std::string &b) {
+        return SetFilePointer(h.get(), 0, nullptr, FILE_BEGIN) == 0 && WriteAll(h.get(), b) &&
+               SetEndOfFile(h.get()) && FlushFileBuffers(h.get());
+    };
+    if (put(bytes)) return true;
+    put(before);
+    return false;
+}
+
+} // namespace zv
