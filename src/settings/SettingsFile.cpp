@@ -28,17 +28,31 @@ std::string SettingsPath() {
 
 bool SettingsFileExists() { return FileExists(SettingsPath()); }
 
+namespace {
+// The file the outermost reading alive holds, if any (the program has one thread).
+std::string heldPath;
+} // namespace
+
 SettingsReading::SettingsReading(const std::string &path) {
-    // A folder at the path is no settings file: nothing to hold, and reads give the defaults.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    if (!heldPath.empty() && heldPath == path) return;
     file_.reset(CreateFileA(path.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, 0, nullptr));
-    if (file_.valid()) return;
+    if (file_.valid()) {
+        heldPath = path;
+        outer_ = true;
+        return;
+    }
     const DWORD code = GetLastError();
+    // A folder at the path is no settings file: nothing to hold, and reads give the defaults.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
     if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND)
         throw Error(Format("%s を読み込めません", path));
+}
+
+SettingsReading::~SettingsReading() {
+    if (outer_) heldPath.clear();
 }
 
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}

@@ -21,13 +21,19 @@ bool SettingsFileExists();
 // Holds the settings file open for reading, sharing it with every other kind of access, for as
 // long as it lives: no other program can take the file for itself meanwhile, which would make
 // every read give its default. A file that exists but cannot be opened (held by another program
-// without sharing) raises "%s を読み込めません"; a missing one is no error.
+// without sharing) raises "%s を読み込めません"; a missing one is no error. Inside another reading
+// of the same file it does nothing: the outer one holds the file already (a sorting run looks up
+// a file's rule and its ignore entry under one).
 class SettingsReading {
   public:
     explicit SettingsReading(const std::string &path = SettingsPath());
+    ~SettingsReading();
+    SettingsReading(const SettingsReading &) = delete;
+    SettingsReading &operator=(const SettingsReading &) = delete;
 
   private:
     KernelHandle file_;
+    bool outer_ = false; // this one holds the file for the readings inside it
 };
 
 // One routine's read access to the settings file; it is written only through SaveSettings
