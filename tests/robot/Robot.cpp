@@ -1,5 +1,5 @@
-// The end-to-end robot: the scripted run and the driven session, reading windows from outside.
-#include "robot/Robot.h"
+// The driven session, and reading the program's windows from outside.
+#include "robot/WindowReading.h"
 
 #include <commctrl.h>
 
@@ -14,30 +14,6 @@ namespace zvtest {
 
 namespace {
 
-constexpr int kBoxText = 0xFFFF;
-constexpr UINT kSetSelectionA = WM_USER + 102; // BFFM_SETSELECTIONA
-
-std::string WindowText(HWND hwnd) {
-    if (!hwnd) return std::string();
-    char buf[8192] = {};
-    // WM_GETTEXT is marshalled across processes; GetWindowTextA is not for controls.
-    LRESULT n = SendMessageA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    return std::string(
-        buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
-}
-
-std::wstring WideText(HWND hwnd) {
-    wchar_t buf[8192] = {};
-    LRESULT n = hwnd ? SendMessageW(hwnd, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buf)) : 0;
-    return std::wstring(buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, 8191))));
-}
-
-std::string ClassOf(HWND hwnd) {
-    char buf[64] = {};
-    GetClassNameA(hwnd, buf, sizeof buf);
-    return buf;
-}
-
 struct Search {
     DWORD pid;
     std::vector<HWND> found;
@@ -49,28 +25,6 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid == s->pid && IsWindowVisible(hwnd)) s->found.push_back(hwnd);
     return TRUE;
-}
-
-struct Controls {
-    std::map<int, std::string> texts;
-    std::map<int, HWND> handles;
-};
-
-BOOL CALLBACK CollectControl(HWND hwnd, LPARAM param) {
-    Controls *c = reinterpret_cast<Controls *>(param);
-    int id = GetDlgCtrlID(hwnd);
-    if (!c->handles.count(id)) {
-        c->handles[id] = hwnd;
-        c->texts[id] = WindowText(hwnd);
-    }
-    return TRUE;
-}
-
-// Every control of a window, at any depth (the program's forms put controls in group boxes).
-Controls ControlsOf(HWND hwnd) {
-    Controls c;
-    EnumChildWindows(hwnd, CollectControl, reinterpret_cast<LPARAM>(&c));
-    return c;
 }
 
 // Windows command-line quoting: backslashes before a quote (or the closing quote) are doubled.
@@ -96,80 +50,51 @@ std::string Quote(const std::string &arg) {
     return out + "\"";
 }
 
-bool IsChooser(HWND hwnd) { return GetDlgItem(hwnd, kChooserPrompt) != nullptr; }
+HWND FindVisible(DWORD pid, const std::string &title) {
+    for (HWND h : VisibleWindows(pid))
+        if (WindowText(h) == title) return h;
+    return nullptr;
+}
 
-// Returns once the thread of the window has handled everything sent and posted to it before, and
-// everything it does right after showing the window (a window is shown before its handler fills
-// its fields, the chooser selects its start folder before it shows): a message sent through its
-// queue comes back only when the thread takes messages again.
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+POINT ScreenPoint(HWND control, POINT at) {
+    RECT r;
+    GetWindowRect(control, &r);
+    if (at.x < 0) at = {(r.right - r.left) / 2, (r.bottom - r.top) / 2};
+    return {r.left + at.x, r.top + at.y};
+}
+
+} // namespace
+
+std::string WindowText(HWND hwnd) {
+    if (!hwnd) return std::string();
+    char buf[8192] = {};
+    // WM_GETTEXT is marshalled across processes; GetWindowTextA is not for controls.
+    LRESULT n = SendMessageA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+    return std::string(
+        buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
+}
+
+std::string ClassOf(HWND hwnd) {
+    char buf[64] = {};
+    GetClassNameA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+std::vector<HWND> VisibleWindows(DWORD pid) {
+    Search search{pid, {}};
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void Settle(HWND window) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
 }
 
-// Selects a folder in the chooser of another process (the path must live in that process), and
-// reads the selection back until it is that folder: the dialog's tree may still be changing on its
-// own (a shell notification rebuilds a part of it).
-bool SelectInChooser(HANDLE process, HWND dialog, const std::string &path) {
-    void *remote =
-        VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remote) return false;
-    bool ok = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr) != FALSE;
-    for (int i = 0; ok && i < 600; ++i) {
-        SendMessageA(dialog, kSetSelectionA, TRUE, reinterpret_cast<LPARAM>(remote));
-        Settle(dialog);
-        if (lstrcmpiA(ChooserSelection(dialog).c_str(), path.c_str()) == 0) break;
-        ok = i + 1 < 600;
-        Sleep(50);
-    }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    return ok;
-}
-
-// The button that dismisses an unexpected window.
-HWND DismissButton(const Controls &controls) {
-    for (int id : {kCancel, kNo, kFirstRunCancel, kRuleCancel, kOk}) {
-        auto it = controls.handles.find(id);
-        HWND b = it == controls.handles.end() ? nullptr : it->second;
-        if (b && IsWindowVisible(b) && IsWindowEnabled(b)) return b;
-    }
-    return nullptr;
-}
-
-std::string Describe(const Seen &s) { return "\"" + s.title + "\": \"" + s.text + "\""; }
-
-} // namespace
-
-Answer Box(const std::string &title, int button, const std::string &text) {
-    Answer a;
-    a.title = title;
-    a.button = button;
-    a.text = text;
-    return a;
-}
-
-Answer Chooser(int button, const std::string &select, const std::string &text) {
-    Answer a = Box(kChooserTitle, button, text);
-    a.select = select;
-    return a;
-}
-
-Answer Form(const std::string &title, int button, const std::map<int, std::string> &fields) {
-    Answer a = Box(title, button);
-    a.fields = fields;
-    return a;
-}
-
-std::vector<std::string> RunResult::Titles() const {
-    std::vector<std::string> t;
-    for (const Seen &s : windows) t.push_back(s.title);
-    return t;
-}
-
-namespace {
-
-// Starts the program with its arguments quoted as the shell quotes them, through the UTF-16
-// call so that wide arguments reach it as they are.
 bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
                   const RunOptions &options, PROCESS_INFORMATION &pi) {
     std::string line = Quote(exe);
@@ -189,27 +114,6 @@ bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
                   << line.size() << " chars)";
     return false;
 }
-
-HWND FindVisible(DWORD pid, const std::string &title) {
-    Search search{pid, {}};
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-    for (HWND h : search.found)
-        if (WindowText(h) == title) return h;
-    return nullptr;
-}
-
-void Send(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-POINT ScreenPoint(HWND control, POINT at) {
-    RECT r;
-    GetWindowRect(control, &r);
-    if (at.x < 0) at = {(r.right - r.left) / 2, (r.bottom - r.top) / 2};
-    return {r.left + at.x, r.top + at.y};
-}
-
-} // namespace
 
 Session::Session(const std::string &exe, const std::vector<std::string> &args,
                  const std::string &cwd) {
@@ -458,106 +362,6 @@ void PrintTo(const ControlStates &states, std::ostream *os) {
     *os << " } disabled {";
     for (int id : states.disabled) *os << " " << id;
     *os << " }";
-}
-
-RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
-                     const RunOptions &options) {
-    RunResult result;
-    PROCESS_INFORMATION pi{};
-    if (!StartProgram(options.exe, args, options, pi)) return result;
-    size_t next = 0;
-    std::set<HWND> handled;
-    const ULONGLONG start = GetTickCount64();
-    for (;;) {
-        if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) break;
-        if (GetTickCount64() - start > options.timeoutMs) {
-            result.timedOut = true;
-            std::string open;
-            for (HWND h : handled)
-                if (IsWindow(h)) open += " [" + WindowText(h) + "]";
-            ADD_FAILURE() << "Zorvik did not end within " << options.timeoutMs
-                          << " ms; killed. Windows still open:" << open;
-            TerminateProcess(pi.hProcess, 999);
-            WaitForSingleObject(pi.hProcess, 5000);
-            break;
-        }
-        for (auto it = handled.begin(); it != handled.end();)
-            it = IsWindow(*it) ? std::next(it) : handled.erase(it);
-        Search search{pi.dwProcessId, {}};
-        EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-        for (HWND hwnd : search.found) {
-            if (handled.count(hwnd)) continue;
-            Settle(hwnd);
-            if (!IsWindow(hwnd) || !IsWindowVisible(hwnd)) continue;
-            Seen seen;
-            char title[1024] = {};
-            GetWindowTextA(hwnd, title, sizeof title);
-            seen.title = title;
-            seen.windowClass = ClassOf(hwnd);
-            const Controls controls = ControlsOf(hwnd);
-            seen.controls = controls.texts;
-            const bool chooser = IsChooser(hwnd);
-            auto text = [&](int id) {
-                auto it = controls.texts.find(id);
-                return it == controls.texts.end() ? std::string() : it->second;
-            };
-            seen.text = text(chooser ? kChooserPrompt : kBoxText);
-            seen.wideText = WideText(GetDlgItem(hwnd, chooser ? kChooserPrompt : kBoxText));
-            if (chooser) seen.selection = ChooserSelection(hwnd);
-
-            const Answer *answer = nullptr;
-            if (next < script.size() && script[next].title == seen.title &&
-                seen.text.find(script[next].text) != std::string::npos)
-                answer = &script[next];
-            HWND button = nullptr;
-            if (answer) {
-                auto it = controls.handles.find(answer->button);
-                button = it == controls.handles.end() ? nullptr : it->second;
-                if (!button) {
-                    ADD_FAILURE() << "no button " << answer->button << " in " << Describe(seen);
-                    answer = nullptr;
-                }
-            }
-            if (!answer) button = DismissButton(controls);
-            // A button that is not enabled yet is tried again on the next round; clicking it
-            // would still deliver the click and hide a fault.
-            if (button && !IsWindowEnabled(button)) continue;
-            seen.expected = answer != nullptr;
-            if (answer) {
-                ++next;
-                if (chooser && !answer->select.empty() &&
-                    !SelectInChooser(pi.hProcess, hwnd, answer->select))
-                    ADD_FAILURE() << "cannot select " << answer->select << " in the chooser";
-                for (const auto &f : answer->fields) {
-                    auto it = controls.handles.find(f.first);
-                    if (it == controls.handles.end())
-                        ADD_FAILURE() << "no control " << f.first << " in " << Describe(seen);
-                    else
-                        SendMessageA(it->second, WM_SETTEXT, 0,
-                                     reinterpret_cast<LPARAM>(f.second.c_str()));
-                }
-            } else {
-                ADD_FAILURE() << "unexpected window " << Describe(seen)
-                              << (next < script.size()
-                                      ? " while waiting for \"" + script[next].title + "\" [" +
-                                            script[next].text + "]"
-                                      : std::string(" after the script ended"));
-            }
-            handled.insert(hwnd);
-            result.windows.push_back(seen);
-            if (button)
-                PostMessageA(button, BM_CLICK, 0, 0);
-            else
-                PostMessageA(hwnd, WM_CLOSE, 0, 0);
-        }
-    }
-    for (; next < script.size(); ++next)
-        ADD_FAILURE() << "expected window never appeared: \"" << script[next].title << "\" ["
-                      << script[next].text << "]";
-    if (!result.timedOut) GetExitCodeProcess(pi.hProcess, &result.exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return result;
 }
 
 } // namespace zvtest

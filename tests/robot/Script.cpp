@@ -1,0 +1,199 @@
+// The scripted run: the program started, each window it shows answered as the script says.
+#include "robot/WindowReading.h"
+
+#include <algorithm>
+
+namespace zvtest {
+
+namespace {
+
+constexpr UINT kSetSelectionA = WM_USER + 102; // BFFM_SETSELECTIONA
+
+std::wstring WideText(HWND hwnd) {
+    wchar_t buf[8192] = {};
+    LRESULT n = hwnd ? SendMessageW(hwnd, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buf)) : 0;
+    return std::wstring(buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, 8191))));
+}
+
+struct Controls {
+    std::map<int, std::string> texts;
+    std::map<int, HWND> handles;
+};
+
+BOOL CALLBACK CollectControl(HWND hwnd, LPARAM param) {
+    Controls *c = reinterpret_cast<Controls *>(param);
+    int id = GetDlgCtrlID(hwnd);
+    if (!c->handles.count(id)) {
+        c->handles[id] = hwnd;
+        c->texts[id] = WindowText(hwnd);
+    }
+    return TRUE;
+}
+
+// Every control of a window, at any depth (the program's forms put controls in group boxes).
+Controls ControlsOf(HWND hwnd) {
+    Controls c;
+    EnumChildWindows(hwnd, CollectControl, reinterpret_cast<LPARAM>(&c));
+    return c;
+}
+
+bool IsChooser(HWND hwnd) { return GetDlgItem(hwnd, kChooserPrompt) != nullptr; }
+
+// Selects a folder in the chooser of another process (the path must live in that process), and
+// reads the selection back until it is that folder: the dialog's tree may still be changing on its
+// own (a shell notification rebuilds a part of it).
+bool SelectInChooser(HANDLE process, HWND dialog, const std::string &path) {
+    void *remote =
+        VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) return false;
+    bool ok = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr) != FALSE;
+    for (int i = 0; ok && i < 600; ++i) {
+        SendMessageA(dialog, kSetSelectionA, TRUE, reinterpret_cast<LPARAM>(remote));
+        Settle(dialog);
+        if (lstrcmpiA(ChooserSelection(dialog).c_str(), path.c_str()) == 0) break;
+        ok = i + 1 < 600;
+        Sleep(50);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return ok;
+}
+
+// The button that dismisses an unexpected window.
+HWND DismissButton(const Controls &controls) {
+    for (int id : {kCancel, kNo, kFirstRunCancel, kRuleCancel, kOk}) {
+        auto it = controls.handles.find(id);
+        HWND b = it == controls.handles.end() ? nullptr : it->second;
+        if (b && IsWindowVisible(b) && IsWindowEnabled(b)) return b;
+    }
+    return nullptr;
+}
+
+std::string Describe(const Seen &s) { return "\"" + s.title + "\": \"" + s.text + "\""; }
+
+} // namespace
+
+Answer Box(const std::string &title, int button, const std::string &text) {
+    Answer a;
+    a.title = title;
+    a.button = button;
+    a.text = text;
+    return a;
+}
+
+Answer Chooser(int button, const std::string &select, const std::string &text) {
+    Answer a = Box(kChooserTitle, button, text);
+    a.select = select;
+    return a;
+}
+
+Answer Form(const std::string &title, int button, const std::map<int, std::string> &fields) {
+    Answer a = Box(title, button);
+    a.fields = fields;
+    return a;
+}
+
+std::vector<std::string> RunResult::Titles() const {
+    std::vector<std::string> t;
+    for (const Seen &s : windows) t.push_back(s.title);
+    return t;
+}
+
+RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
+                     const RunOptions &options) {
+    RunResult result;
+    PROCESS_INFORMATION pi{};
+    if (!StartProgram(options.exe, args, options, pi)) return result;
+    size_t next = 0;
+    std::set<HWND> handled;
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) break;
+        if (GetTickCount64() - start > options.timeoutMs) {
+            result.timedOut = true;
+            std::string open;
+            for (HWND h : handled)
+                if (IsWindow(h)) open += " [" + WindowText(h) + "]";
+            ADD_FAILURE() << "Zorvik did not end within " << options.timeoutMs
+                          << " ms; killed. Windows still open:" << open;
+            TerminateProcess(pi.hProcess, 999);
+            WaitForSingleObject(pi.hProcess, 5000);
+            break;
+        }
+        for (auto it = handled.begin(); it != handled.end();)
+            it = IsWindow(*it) ? std::next(it) : handled.erase(it);
+        for (HWND hwnd : VisibleWindows(pi.dwProcessId)) {
+            if (handled.count(hwnd)) continue;
+            Settle(hwnd);
+            if (!IsWindow(hwnd) || !IsWindowVisible(hwnd)) continue;
+            Seen seen;
+            char title[1024] = {};
+            GetWindowTextA(hwnd, title, sizeof title);
+            seen.title = title;
+            seen.windowClass = ClassOf(hwnd);
+            const Controls controls = ControlsOf(hwnd);
+            seen.controls = controls.texts;
+            const bool chooser = IsChooser(hwnd);
+            auto text = [&](int id) {
+                auto it = controls.texts.find(id);
+                return it == controls.texts.end() ? std::string() : it->second;
+            };
+            seen.text = text(chooser ? kChooserPrompt : kBoxText);
+            seen.wideText = WideText(GetDlgItem(hwnd, chooser ? kChooserPrompt : kBoxText));
+            if (chooser) seen.selection = ChooserSelection(hwnd);
+
+            const Answer *answer = nullptr;
+            if (next < script.size() && script[next].title == seen.title &&
+                seen.text.find(script[next].text) != std::string::npos)
+                answer = &script[next];
+            HWND button = nullptr;
+            if (answer) {
+                auto it = controls.handles.find(answer->button);
+                button = it == controls.handles.end() ? nullptr : it->second;
+                if (!button) {
+                    ADD_FAILURE() << "no button " << answer->button << " in " << Describe(seen);
+                    answer = nullptr;
+                }
+            }
+            if (!answer) button = DismissButton(controls);
+            // A button that is not enabled yet is tried again on the next round; clicking it
+            // would still deliver the click and hide a fault.
+            if (button && !IsWindowEnabled(button)) continue;
+            seen.expected = answer != nullptr;
+            if (answer) {
+                ++next;
+                if (chooser && !answer->select.empty() &&
+                    !SelectInChooser(pi.hProcess, hwnd, answer->select))
+                    ADD_FAILURE() << "cannot select " << answer->select << " in the chooser";
+                for (const auto &f : answer->fields) {
+                    auto it = controls.handles.find(f.first);
+                    if (it == controls.handles.end())
+                        ADD_FAILURE() << "no control " << f.first << " in " << Describe(seen);
+                    else
+                        SendMessageA(it->second, WM_SETTEXT, 0,
+                                     reinterpret_cast<LPARAM>(f.second.c_str()));
+                }
+            } else {
+                ADD_FAILURE() << "unexpected window " << Describe(seen)
+                              << (next < script.size()
+                                      ? " while waiting for \"" + script[next].title + "\" [" +
+                                            script[next].text + "]"
+                                      : std::string(" after the script ended"));
+            }
+            handled.insert(hwnd);
+            result.windows.push_back(seen);
+            if (button)
+                PostMessageA(button, BM_CLICK, 0, 0);
+            else
+                PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        }
+    }
+    for (; next < script.size(); ++next)
+        ADD_FAILURE() << "expected window never appeared: \"" << script[next].title << "\" ["
+                      << script[next].text << "]";
+    if (!result.timedOut) GetExitCodeProcess(pi.hProcess, &result.exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return result;
+}
+
+} // namespace zvtest

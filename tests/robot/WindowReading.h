@@ -1,0 +1,24 @@
+// What the parts of the robot share (tests include robot/Robot.h): reading another process's
+// windows from outside, and starting the program under test.
+#pragma once
+#include "robot/Robot.h"
+
+namespace zvtest {
+
+constexpr int kBoxText = 0xFFFF;
+
+std::string WindowText(HWND hwnd);
+std::string ClassOf(HWND hwnd);
+// The visible top-level windows of a process.
+std::vector<HWND> VisibleWindows(DWORD pid);
+// Returns once the thread of the window has handled everything sent and posted to it before, and
+// everything it does right after showing the window (a window is shown before its handler fills
+// its fields, the chooser selects its start folder before it shows): a message sent through its
+// queue comes back only when the thread takes messages again.
+void Settle(HWND window);
+// Starts the program with its arguments quoted as the shell quotes them, through the UTF-16
+// call so that wide arguments reach it as they are.
+bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
+                  const RunOptions &options, PROCESS_INFORMATION &pi);
+
+} // namespace zvtest
