@@ -1,4 +1,4 @@
-// The driven session, and reading the program's windows from outside.
+// The session: the program started and driven by clicks and key presses, the way a user does.
 #include "robot/WindowReading.h"
 
 #include <commctrl.h>
@@ -7,25 +7,11 @@
 #include <cstring>
 
 #include "common/CodePage.h"
-#include "common/Path.h"
 #include "common/ShiftJis.h"
 
 namespace zvtest {
 
 namespace {
-
-struct Search {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
-    Search *s = reinterpret_cast<Search *>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == s->pid && IsWindowVisible(hwnd)) s->found.push_back(hwnd);
-    return TRUE;
-}
 
 // Windows command-line quoting: backslashes before a quote (or the closing quote) are doubled.
 std::string Quote(const std::string &arg) {
@@ -68,32 +54,6 @@ POINT ScreenPoint(HWND control, POINT at) {
 }
 
 } // namespace
-
-std::string WindowText(HWND hwnd) {
-    if (!hwnd) return std::string();
-    char buf[8192] = {};
-    // WM_GETTEXT is marshalled across processes; GetWindowTextA is not for controls.
-    LRESULT n = SendMessageA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    return std::string(
-        buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
-}
-
-std::string ClassOf(HWND hwnd) {
-    char buf[64] = {};
-    GetClassNameA(hwnd, buf, sizeof buf);
-    return buf;
-}
-
-std::vector<HWND> VisibleWindows(DWORD pid) {
-    Search search{pid, {}};
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void Settle(HWND window) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
-}
 
 bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
                   const RunOptions &options, PROCESS_INFORMATION &pi) {
@@ -290,78 +250,6 @@ DWORD Session::Wait(DWORD ms) {
     else
         ADD_FAILURE() << "Zorvik did not end within " << ms << " ms";
     return code;
-}
-
-std::string TextOf(HWND window) { return WindowText(window); }
-
-// The status text the program sets on every change of the chooser's selection.
-std::string ChooserSelection(HWND chooser) {
-    std::string s = WindowText(GetDlgItem(chooser, kChooserStatus));
-    return s.size() > 3 ? zv::ExcludeTrailingBackslash(s) : s;
-}
-
-void ExpectWindow(HWND window, const WindowTable &table) {
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ((std::vector<long>{table.client.cx, table.client.cy}),
-              (std::vector<long>{client.right, client.bottom}))
-        << "client size";
-    EXPECT_EQ(table.tabs, TabOrder(window));
-    for (const Layout &l : table.controls) {
-        HWND c = GetDlgItem(window, l.id);
-        if (!c) {
-            ADD_FAILURE() << "no control " << l.id;
-            continue;
-        }
-        RECT r, parent{};
-        GetWindowRect(c, &r);
-        if (l.parent) {
-            GetWindowRect(GetDlgItem(window, l.parent), &parent);
-        } else {
-            POINT origin{0, 0};
-            ClientToScreen(window, &origin);
-            parent = {origin.x, origin.y, origin.x, origin.y};
-        }
-        // A negative size is not checked: labels that are sized to their text.
-        EXPECT_EQ((std::vector<long>{l.left, l.top, l.width, l.height}),
-                  (std::vector<long>{r.left - parent.left, r.top - parent.top,
-                                     l.width < 0 ? l.width : r.right - r.left,
-                                     l.height < 0 ? l.height : r.bottom - r.top}))
-            << "control " << l.id;
-        if (l.caption) {
-            EXPECT_EQ(l.caption, WindowText(c)) << "control " << l.id;
-        }
-    }
-}
-
-std::vector<int> TabOrder(HWND window) {
-    std::vector<int> ids;
-    HWND first = GetNextDlgTabItem(window, nullptr, FALSE), h = first;
-    while (h && ids.size() < 40) {
-        ids.push_back(GetDlgCtrlID(h));
-        h = GetNextDlgTabItem(window, h, FALSE);
-        if (h == first) break;
-    }
-    return ids;
-}
-
-ControlStates StatesOf(HWND window, std::initializer_list<int> ids) {
-    ControlStates states;
-    for (int id : ids) {
-        HWND c = GetDlgItem(window, id);
-        if (!IsWindowEnabled(c)) states.disabled.insert(id);
-        if (ClassOf(c) == "Button" && SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED)
-            states.checked.insert(id);
-    }
-    return states;
-}
-
-void PrintTo(const ControlStates &states, std::ostream *os) {
-    *os << "checked {";
-    for (int id : states.checked) *os << " " << id;
-    *os << " } disabled {";
-    for (int id : states.disabled) *os << " " << id;
-    *os << " }";
 }
 
 } // namespace zvtest
