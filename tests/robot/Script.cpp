@@ -70,6 +70,80 @@ HWND DismissButton(const Controls &controls) {
 
 std::string Describe(const Seen &s) { return "\"" + s.title + "\": \"" + s.text + "\""; }
 
+// A window as it appears: its caption, class and controls, and the box text or the chooser's
+// prompt and selection.
+Seen Look(HWND hwnd, const Controls &controls) {
+    Seen seen;
+    char title[1024] = {};
+    GetWindowTextA(hwnd, title, sizeof title);
+    seen.title = title;
+    seen.windowClass = ClassOf(hwnd);
+    seen.controls = controls.texts;
+    const bool chooser = IsChooser(hwnd);
+    auto it = controls.texts.find(chooser ? kChooserPrompt : kBoxText);
+    seen.text = it == controls.texts.end() ? std::string() : it->second;
+    seen.wideText = WideText(GetDlgItem(hwnd, chooser ? kChooserPrompt : kBoxText));
+    if (chooser) seen.selection = ChooserSelection(hwnd);
+    return seen;
+}
+
+// Selects the answer's folder in a chooser, and puts the answer's texts into their controls.
+void Fill(HANDLE process, HWND hwnd, const Answer &answer, const Controls &controls,
+          const Seen &seen) {
+    if (IsChooser(hwnd) && !answer.select.empty() && !SelectInChooser(process, hwnd, answer.select))
+        ADD_FAILURE() << "cannot select " << answer.select << " in the chooser";
+    for (const auto &f : answer.fields) {
+        auto it = controls.handles.find(f.first);
+        if (it == controls.handles.end())
+            ADD_FAILURE() << "no control " << f.first << " in " << Describe(seen);
+        else
+            SendMessageA(it->second, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.second.c_str()));
+    }
+}
+
+// Answers a new window as the script's next entry says (next then moves on) or dismisses it, and
+// records it. False when it is gone, or its button is not enabled yet: it is tried again.
+bool Answered(HANDLE process, HWND hwnd, const std::vector<Answer> &script, size_t &next,
+              RunResult &result) {
+    Settle(hwnd);
+    if (!IsWindow(hwnd) || !IsWindowVisible(hwnd)) return false;
+    const Controls controls = ControlsOf(hwnd);
+    Seen seen = Look(hwnd, controls);
+    const Answer *answer = nullptr;
+    if (next < script.size() && script[next].title == seen.title &&
+        seen.text.find(script[next].text) != std::string::npos)
+        answer = &script[next];
+    HWND button = nullptr;
+    if (answer) {
+        auto it = controls.handles.find(answer->button);
+        button = it == controls.handles.end() ? nullptr : it->second;
+        if (!button) {
+            ADD_FAILURE() << "no button " << answer->button << " in " << Describe(seen);
+            answer = nullptr;
+        }
+    }
+    if (!answer) button = DismissButton(controls);
+    // A button that is not enabled yet is tried again on the next round; clicking it
+    // would still deliver the click and hide a fault.
+    if (button && !IsWindowEnabled(button)) return false;
+    seen.expected = answer != nullptr;
+    if (answer) {
+        ++next;
+        Fill(process, hwnd, *answer, controls, seen);
+    } else {
+        ADD_FAILURE() << "unexpected window " << Describe(seen)
+                      << (next < script.size() ? " while waiting for \"" + script[next].title +
+                                                     "\" [" + script[next].text + "]"
+                                               : std::string(" after the script ended"));
+    }
+    result.windows.push_back(seen);
+    if (button)
+        PostMessageA(button, BM_CLICK, 0, 0);
+    else
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    return true;
+}
+
 } // namespace
 
 Answer Box(const std::string &title, int button, const std::string &text) {
@@ -121,71 +195,9 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
         }
         for (auto it = handled.begin(); it != handled.end();)
             it = IsWindow(*it) ? std::next(it) : handled.erase(it);
-        for (HWND hwnd : VisibleWindows(pi.dwProcessId)) {
-            if (handled.count(hwnd)) continue;
-            Settle(hwnd);
-            if (!IsWindow(hwnd) || !IsWindowVisible(hwnd)) continue;
-            Seen seen;
-            char title[1024] = {};
-            GetWindowTextA(hwnd, title, sizeof title);
-            seen.title = title;
-            seen.windowClass = ClassOf(hwnd);
-            const Controls controls = ControlsOf(hwnd);
-            seen.controls = controls.texts;
-            const bool chooser = IsChooser(hwnd);
-            auto text = [&](int id) {
-                auto it = controls.texts.find(id);
-                return it == controls.texts.end() ? std::string() : it->second;
-            };
-            seen.text = text(chooser ? kChooserPrompt : kBoxText);
-            seen.wideText = WideText(GetDlgItem(hwnd, chooser ? kChooserPrompt : kBoxText));
-            if (chooser) seen.selection = ChooserSelection(hwnd);
-
-            const Answer *answer = nullptr;
-            if (next < script.size() && script[next].title == seen.title &&
-                seen.text.find(script[next].text) != std::string::npos)
-                answer = &script[next];
-            HWND button = nullptr;
-            if (answer) {
-                auto it = controls.handles.find(answer->button);
-                button = it == controls.handles.end() ? nullptr : it->second;
-                if (!button) {
-                    ADD_FAILURE() << "no button " << answer->button << " in " << Describe(seen);
-                    answer = nullptr;
-                }
-            }
-            if (!answer) button = DismissButton(controls);
-            // A button that is not enabled yet is tried again on the next round; clicking it
-            // would still deliver the click and hide a fault.
-            if (button && !IsWindowEnabled(button)) continue;
-            seen.expected = answer != nullptr;
-            if (answer) {
-                ++next;
-                if (chooser && !answer->select.empty() &&
-                    !SelectInChooser(pi.hProcess, hwnd, answer->select))
-                    ADD_FAILURE() << "cannot select " << answer->select << " in the chooser";
-                for (const auto &f : answer->fields) {
-                    auto it = controls.handles.find(f.first);
-                    if (it == controls.handles.end())
-                        ADD_FAILURE() << "no control " << f.first << " in " << Describe(seen);
-                    else
-                        SendMessageA(it->second, WM_SETTEXT, 0,
-                                     reinterpret_cast<LPARAM>(f.second.c_str()));
-                }
-            } else {
-                ADD_FAILURE() << "unexpected window " << Describe(seen)
-                              << (next < script.size()
-                                      ? " while waiting for \"" + script[next].title + "\" [" +
-                                            script[next].text + "]"
-                                      : std::string(" after the script ended"));
-            }
-            handled.insert(hwnd);
-            result.windows.push_back(seen);
-            if (button)
-                PostMessageA(button, BM_CLICK, 0, 0);
-            else
-                PostMessageA(hwnd, WM_CLOSE, 0, 0);
-        }
+        for (HWND hwnd : VisibleWindows(pi.dwProcessId))
+            if (!handled.count(hwnd) && Answered(pi.hProcess, hwnd, script, next, result))
+                handled.insert(hwnd);
     }
     for (; next < script.size(); ++next)
         ADD_FAILURE() << "expected window never appeared: \"" << script[next].title << "\" ["
