@@ -1,5 +1,4 @@
-// The per-test folder: the fixture, listings of the files in it, and the folder times that the
-// shell's folder dialog needs.
+// The per-test folder: the fixture, listings of its files, and steady folder times.
 #include "robot/Robot.h"
 
 #include <shlobj.h>
@@ -41,113 +40,6 @@ void Walk(const std::string &folder, const std::string &rel, Listing &out, int d
         }
     }
 }
-
-} // namespace
-
-Listing TreeAt(const std::string &folder) {
-    Listing out;
-    Walk(zv::IncludeTrailingBackslash(folder), "", out, 0);
-    return out;
-}
-
-void MoveEntry(Listing &listing, const std::string &from, const std::string &to) {
-    auto it = listing.find(from);
-    ASSERT_TRUE(it != listing.end()) << from << " is not in the listing";
-    std::string bytes = it->second;
-    listing.erase(it);
-    const std::string dest = zv::EndsWithBackslash(to) ? to + zv::ExtractFileName(from) : to;
-    AddParents(listing, dest);
-    listing[dest] = bytes;
-}
-
-std::string TestExeDir() {
-    char buf[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    return zv::ExtractFilePath(buf);
-}
-
-void ZorvikTest::SetUp() {
-    ASSERT_EQ(932u, GetACP()) << "run under LC_ALL=ja_JP.UTF-8 with the glibc locale present";
-    ASSERT_TRUE(IsDir("T:\\")) << "drive T: is not mapped";
-    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    std::replace(name.begin(), name.end(), '/', '_');
-    root_ = "T:\\" + name + "\\";
-    if (Exists(root_)) RemoveTree(root_);
-    ASSERT_FALSE(Exists(root_)) << "cannot remove " << root_;
-    MakeDirs(P("app"));
-    // The program under test: the shipped 32-bit executable where the test script names it,
-    // else the 64-bit build beside the tests.
-    const char *shipped = std::getenv("ZORVIK_EXE");
-    std::string zorvik = shipped && *shipped ? shipped : TestExeDir() + "..\\Zorvik.exe";
-    ASSERT_TRUE(CopyFileA(zorvik.c_str(), ExePath().c_str(), FALSE))
-        << zorvik << ": error " << GetLastError();
-    ready_ = true;
-}
-
-void ZorvikTest::TearDown() {
-    if (!ready_) return;
-    EXPECT_TRUE(Exists(ExePath())) << "the executable was moved";
-    if (iniWritten_ && checkIni_) {
-        EXPECT_TRUE(ReadBytes(IniPath()) == iniBytes_) << "settings file changed";
-    }
-}
-
-std::string ZorvikTest::Expand(const std::string &text) const {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == 'R') {
-            out += R();
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-std::string ZorvikTest::Ini(const std::vector<std::string> &lines) const {
-    std::string out;
-    for (const std::string &l : lines) out += Expand(l) + "\r\n";
-    return out;
-}
-
-void ZorvikTest::WriteIni(const std::string &bytes) {
-    ASSERT_TRUE(WriteBytes(IniPath(), bytes)) << IniPath();
-    iniBytes_ = bytes;
-    iniWritten_ = true;
-}
-
-void ZorvikTest::Make(const std::string &rel, const std::string &bytes) {
-    ASSERT_TRUE(WriteBytes(P(rel), bytes)) << P(rel);
-}
-
-void ZorvikTest::Make(const std::string &rel) { Make(rel, zv::ExtractFileName(rel)); }
-
-Listing ZorvikTest::Tree(const std::string &rel) const {
-    Listing all = TreeAt(P(rel));
-    if (rel.empty())
-        for (auto it = all.begin(); it != all.end();)
-            it = it->first.compare(0, 4, "app\\") == 0 ? all.erase(it) : std::next(it);
-    return all;
-}
-
-Listing ZorvikTest::Files(const std::map<std::string, std::string> &files) {
-    Listing out;
-    for (const auto &f : files) {
-        out[f.first] = f.second;
-        AddParents(out, f.first);
-    }
-    return out;
-}
-
-Listing ZorvikTest::Named(const std::vector<std::string> &files) {
-    std::map<std::string, std::string> m;
-    for (const std::string &f : files) m[f] = zv::ExtractFileName(f);
-    return Files(m);
-}
-
-namespace {
 
 FILETIME FileTimeIn(ULONGLONG hundredNs) {
     return FILETIME{static_cast<DWORD>(hundredNs), static_cast<DWORD>(hundredNs >> 32)};
@@ -205,6 +97,103 @@ void SteadyFolderTimes(const std::string &root) {
             path = up;
         }
     }
+}
+
+Listing TreeAt(const std::string &folder) {
+    Listing out;
+    Walk(zv::IncludeTrailingBackslash(folder), "", out, 0);
+    return out;
+}
+
+void MoveEntry(Listing &listing, const std::string &from, const std::string &to) {
+    auto it = listing.find(from);
+    ASSERT_TRUE(it != listing.end()) << from << " is not in the listing";
+    std::string bytes = it->second;
+    listing.erase(it);
+    const std::string dest = zv::EndsWithBackslash(to) ? to + zv::ExtractFileName(from) : to;
+    AddParents(listing, dest);
+    listing[dest] = bytes;
+}
+
+std::string TestExeDir() {
+    char buf[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    return zv::ExtractFilePath(buf);
+}
+
+void ZorvikTest::SetUp() {
+    ASSERT_EQ(932u, GetACP()) << "run under LC_ALL=ja_JP.UTF-8 with the glibc locale present";
+    ASSERT_TRUE(IsDir("T:\\")) << "drive T: is not mapped";
+    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    root_ = "T:\\" + name + "\\";
+    if (Exists(root_)) RemoveTree(root_);
+    ASSERT_FALSE(Exists(root_)) << "cannot remove " << root_;
+    MakeDirs(P("app"));
+    // The program under test: the shipped 32-bit executable where the test script names it,
+    // else the 64-bit build beside the tests.
+    const char *shipped = std::getenv("ZORVIK_EXE");
+    std::string zorvik = shipped && *shipped ? shipped : TestExeDir() + "..\\Zorvik.exe";
+    ASSERT_TRUE(CopyFileA(zorvik.c_str(), ExePath().c_str(), FALSE))
+        << zorvik << ": error " << GetLastError();
+    ready_ = true;
+}
+
+void ZorvikTest::TearDown() {
+    if (!ready_) return;
+    EXPECT_TRUE(Exists(ExePath())) << "the executable was moved";
+    if (iniWritten_ && checkIni_) {
+        EXPECT_TRUE(ReadBytes(IniPath()) == iniBytes_) << "settings file changed";
+    }
+}
+
+std::string ZorvikTest::Expand(const std::string &text) const {
+    std::string out = text;
+    for (size_t i = out.find("%R"); i != std::string::npos; i = out.find("%R", i + R().size()))
+        out.replace(i, 2, R());
+    return out;
+}
+
+std::string ZorvikTest::Ini(const std::vector<std::string> &lines) const {
+    std::string out;
+    for (const std::string &l : lines) out += Expand(l) + "\r\n";
+    return out;
+}
+
+void ZorvikTest::WriteIni(const std::string &bytes) {
+    ASSERT_TRUE(WriteBytes(IniPath(), bytes)) << IniPath();
+    iniBytes_ = bytes;
+    iniWritten_ = true;
+}
+
+void ZorvikTest::Make(const std::string &rel, const std::string &bytes) {
+    ASSERT_TRUE(WriteBytes(P(rel), bytes)) << P(rel);
+}
+
+void ZorvikTest::Make(const std::string &rel) { Make(rel, zv::ExtractFileName(rel)); }
+
+Listing ZorvikTest::Tree(const std::string &rel) const {
+    Listing all = TreeAt(P(rel));
+    if (rel.empty())
+        for (auto it = all.begin(); it != all.end();)
+            it = it->first.compare(0, 4, "app\\") == 0 ? all.erase(it) : std::next(it);
+    return all;
+}
+
+Listing ZorvikTest::Files(const std::map<std::string, std::string> &files) {
+    Listing out;
+    for (const auto &f : files) {
+        out[f.first] = f.second;
+        AddParents(out, f.first);
+    }
+    return out;
+}
+
+Listing ZorvikTest::Named(const std::vector<std::string> &files) {
+    std::map<std::string, std::string> m;
+    for (const std::string &f : files) m[f] = zv::ExtractFileName(f);
+    return Files(m);
 }
 
 RunResult ZorvikTest::Run(const std::vector<std::string> &args, const std::vector<Answer> &script,
