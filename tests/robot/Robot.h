@@ -69,10 +69,9 @@ Answer Form(const std::string &title, int button, const std::map<int, std::strin
 // A window the program showed while it ran.
 struct Seen {
     std::string title;
-    std::string text;        // message text (static 65535), or the chooser's prompt
-    std::wstring wideText;   // the same read in UTF-16
-    std::string selection;   // chooser: the folder selected when it appeared (its status text)
-    std::string windowClass; // "#32770" for boxes and the chooser
+    std::string text;      // message text (static 65535), or the chooser's prompt
+    std::wstring wideText; // the same read in UTF-16
+    std::string selection; // chooser: the folder selected when it appeared (its status text)
     std::map<int, std::string> controls; // every control's text by id, as it appeared
     bool expected = false;
 };
@@ -81,7 +80,6 @@ struct RunResult {
     DWORD exitCode = 0xFFFFFFFF;
     bool timedOut = false;
     std::vector<Seen> windows;
-    std::vector<std::string> Titles() const;
 };
 
 struct RunOptions {
@@ -95,14 +93,6 @@ struct RunOptions {
 // Starts the program with the arguments (each quoted) and answers its windows by the script.
 RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
                      const RunOptions &options);
-
-// Every entry below a folder: files with their bytes (over 256 bytes: size and hash), folders as
-// "<dir>", links as "<link>"; paths relative to the folder, folders ending in '\'.
-using Listing = std::map<std::string, std::string>;
-Listing TreeAt(const std::string &folder);
-// Applies a file move to a listing: the entry from (a file) goes to to, keeping its name when to
-// ends in '\'; to's parent folders are added. Folders left empty stay.
-void MoveEntry(Listing &listing, const std::string &from, const std::string &to);
 
 // A running Zorvik that a test drives step by step, the way a user does: clicks and key presses go
 // through the system's input queue (SendInput), so focus, activation, radio groups and
@@ -206,6 +196,14 @@ template <class Done> bool WaitUntil(Done done, DWORD ms = 30000) {
         ::zvtest::WaitUntil([&] { return (zvGot = (expr)) == zvWanted; }, 10000);                  \
         EXPECT_EQ(zvWanted, zvGot) << #expr;                                                       \
     } while (0)
+
+// Every entry below a folder: files with their bytes (over 256 bytes: size and hash), folders as
+// "<dir>", links as "<link>"; paths relative to the folder, folders ending in '\'.
+using Listing = std::map<std::string, std::string>;
+Listing TreeAt(const std::string &folder);
+// Applies a file move to a listing: the entry from (a file) goes to to, keeping its name when to
+// ends in '\'; to's parent folders are added. Folders left empty stay.
+void MoveEntry(Listing &listing, const std::string &from, const std::string &to);
 
 // Gives the folder, every folder below it, the documents folder and the folders above both a last
 // change in the past and a last access ahead, so that the shell's folder dialog can find them.

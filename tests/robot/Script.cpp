@@ -23,10 +23,7 @@ struct Controls {
 BOOL CALLBACK CollectControl(HWND hwnd, LPARAM param) {
     Controls *c = reinterpret_cast<Controls *>(param);
     int id = GetDlgCtrlID(hwnd);
-    if (!c->handles.count(id)) {
-        c->handles[id] = hwnd;
-        c->texts[id] = WindowText(hwnd);
-    }
+    if (c->handles.emplace(id, hwnd).second) c->texts[id] = TextOf(hwnd);
     return TRUE;
 }
 
@@ -70,14 +67,13 @@ HWND DismissButton(const Controls &controls) {
 
 std::string Describe(const Seen &s) { return "\"" + s.title + "\": \"" + s.text + "\""; }
 
-// A window as it appears: its caption, class and controls, and the box text or the chooser's
-// prompt and selection.
+// A window as it appears: caption, controls, and the box text or the chooser's prompt and
+// selection.
 Seen Look(HWND hwnd, const Controls &controls) {
     Seen seen;
     char title[1024] = {};
     GetWindowTextA(hwnd, title, sizeof title);
     seen.title = title;
-    seen.windowClass = ClassOf(hwnd);
     seen.controls = controls.texts;
     const bool chooser = IsChooser(hwnd);
     auto it = controls.texts.find(chooser ? kChooserPrompt : kBoxText);
@@ -147,29 +143,15 @@ bool Answered(HANDLE process, HWND hwnd, const std::vector<Answer> &script, size
 } // namespace
 
 Answer Box(const std::string &title, int button, const std::string &text) {
-    Answer a;
-    a.title = title;
-    a.button = button;
-    a.text = text;
-    return a;
+    return {title, text, button};
 }
 
 Answer Chooser(int button, const std::string &select, const std::string &text) {
-    Answer a = Box(kChooserTitle, button, text);
-    a.select = select;
-    return a;
+    return {kChooserTitle, text, button, select};
 }
 
 Answer Form(const std::string &title, int button, const std::map<int, std::string> &fields) {
-    Answer a = Box(title, button);
-    a.fields = fields;
-    return a;
-}
-
-std::vector<std::string> RunResult::Titles() const {
-    std::vector<std::string> t;
-    for (const Seen &s : windows) t.push_back(s.title);
-    return t;
+    return {title, "", button, "", fields};
 }
 
 RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Answer> &script,
@@ -186,7 +168,7 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
             result.timedOut = true;
             std::string open;
             for (HWND h : handled)
-                if (IsWindow(h)) open += " [" + WindowText(h) + "]";
+                if (IsWindow(h)) open += " [" + TextOf(h) + "]";
             ADD_FAILURE() << "Zorvik did not end within " << options.timeoutMs
                           << " ms; killed. Windows still open:" << open;
             TerminateProcess(pi.hProcess, 999);

@@ -36,12 +36,6 @@ std::string Quote(const std::string &arg) {
     return out + "\"";
 }
 
-HWND FindVisible(DWORD pid, const std::string &title) {
-    for (HWND h : VisibleWindows(pid))
-        if (WindowText(h) == title) return h;
-    return nullptr;
-}
-
 void Send(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -77,9 +71,7 @@ bool StartProgram(const std::string &exe, const std::vector<std::string> &args,
 
 Session::Session(const std::string &exe, const std::vector<std::string> &args,
                  const std::string &cwd) {
-    RunOptions options;
-    options.cwd = cwd;
-    if (!StartProgram(exe, args, options, pi_)) return;
+    if (!StartProgram(exe, args, RunOptions{exe, cwd}, pi_)) return;
     BOOL wow = FALSE;
     wow64_ = IsWow64Process(pi_.hProcess, &wow) && wow;
 }
@@ -96,7 +88,8 @@ Session::~Session() {
 
 HWND Session::Window(const std::string &title, DWORD ms) const {
     for (ULONGLONG start = GetTickCount64(); GetTickCount64() - start < ms; Sleep(20)) {
-        if (HWND h = FindVisible(pi_.dwProcessId, title)) {
+        for (HWND h : VisibleWindows(pi_.dwProcessId)) {
+            if (TextOf(h) != title) continue;
             // Shown and filled in; keys go to it once the system has made it the foreground
             // window, which the display server reports on its own time.
             Settle(h);
@@ -111,9 +104,7 @@ HWND Session::Window(const std::string &title, DWORD ms) const {
 }
 
 bool Session::Gone(HWND window, DWORD ms) const {
-    for (ULONGLONG start = GetTickCount64(); GetTickCount64() - start < ms; Sleep(20))
-        if (!IsWindow(window) || !IsWindowVisible(window)) return true;
-    return false;
+    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, ms);
 }
 
 void Session::MoveTo(HWND control, POINT at) const {
@@ -159,19 +150,15 @@ void Session::Click(HWND control, POINT at, int clicks) const {
 
 void Session::Keys(std::initializer_list<WORD> keys) const {
     std::vector<INPUT> inputs;
-    for (WORD vk : keys) {
+    auto key = [&](WORD vk, DWORD flags) {
         INPUT in{};
         in.type = INPUT_KEYBOARD;
         in.ki.wVk = vk;
+        in.ki.dwFlags = flags;
         inputs.push_back(in);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = *--it;
-        in.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(in);
-    }
+    };
+    for (WORD vk : keys) key(vk, 0);
+    for (auto it = keys.end(); it != keys.begin();) key(*--it, KEYEVENTF_KEYUP);
     Send(inputs);
     Idle();
 }
@@ -193,7 +180,7 @@ HWND Session::Focus() const {
 std::string Session::AnswerBox(const std::string &title, int button) const {
     HWND box = Window(title);
     if (!box) return std::string();
-    std::string text = WindowText(GetDlgItem(box, kBoxText));
+    std::string text = TextOf(GetDlgItem(box, kBoxText));
     Click(GetDlgItem(box, button));
     if (!Gone(box)) ADD_FAILURE() << "the box \"" << title << "\" stayed open";
     return text;

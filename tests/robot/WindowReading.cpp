@@ -22,21 +22,21 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
+std::string ClassOf(HWND hwnd) {
+    char buf[64] = {};
+    GetClassNameA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
 } // namespace
 
-std::string WindowText(HWND hwnd) {
+std::string TextOf(HWND hwnd) {
     if (!hwnd) return std::string();
     char buf[8192] = {};
     // WM_GETTEXT is marshalled across processes; GetWindowTextA is not for controls.
     LRESULT n = SendMessageA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
     return std::string(
         buf, static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(n, sizeof buf - 1))));
-}
-
-std::string ClassOf(HWND hwnd) {
-    char buf[64] = {};
-    GetClassNameA(hwnd, buf, sizeof buf);
-    return buf;
 }
 
 std::vector<HWND> VisibleWindows(DWORD pid) {
@@ -50,11 +50,9 @@ void Settle(HWND window) {
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
 }
 
-std::string TextOf(HWND window) { return WindowText(window); }
-
 // The status text the program sets on every change of the chooser's selection.
 std::string ChooserSelection(HWND chooser) {
-    std::string s = WindowText(GetDlgItem(chooser, kChooserStatus));
+    std::string s = TextOf(GetDlgItem(chooser, kChooserStatus));
     return s.size() > 3 ? zv::ExcludeTrailingBackslash(s) : s;
 }
 
@@ -87,7 +85,7 @@ void ExpectWindow(HWND window, const WindowTable &table) {
                                      l.height < 0 ? l.height : r.bottom - r.top}))
             << "control " << l.id;
         if (l.caption) {
-            EXPECT_EQ(l.caption, WindowText(c)) << "control " << l.id;
+            EXPECT_EQ(l.caption, TextOf(c)) << "control " << l.id;
         }
     }
 }

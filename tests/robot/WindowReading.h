@@ -1,5 +1,4 @@
-// What the parts of the robot share (tests include robot/Robot.h): reading another process's
-// windows from outside, and starting the program under test.
+// Shared inside the robot (tests include robot/Robot.h): reading windows, starting the program.
 #pragma once
 #include "robot/Robot.h"
 
@@ -7,8 +6,6 @@ namespace zvtest {
 
 constexpr int kBoxText = 0xFFFF;
 
-std::string WindowText(HWND hwnd);
-std::string ClassOf(HWND hwnd);
 // The visible top-level windows of a process.
 std::vector<HWND> VisibleWindows(DWORD pid);
 // Returns once the thread of the window has handled everything sent and posted to it before, and
