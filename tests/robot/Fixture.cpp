@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/Handles.h"
 #include "common/Path.h"
 #include "common/ShiftJis.h"
 
@@ -49,10 +50,10 @@ FILETIME FileTimeIn(ULONGLONG hundredNs) {
 // neither (file systems mounted with relatime update the access time only when it is not after
 // the last change of the contents or of the status, or is a day old).
 void SteadyTimes(const std::string &folder, bool below) {
-    HANDLE h = CreateFileA(folder.c_str(), FILE_WRITE_ATTRIBUTES,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
+    zv::KernelHandle h(CreateFileA(folder.c_str(), FILE_WRITE_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.valid()) return;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     const ULONGLONG at = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
@@ -60,19 +61,18 @@ void SteadyTimes(const std::string &folder, bool below) {
     // The access an hour ahead: setting the times makes the status-change time "now", and an
     // access time not after it would be updated by the next reading all the same.
     const FILETIME accessed = FileTimeIn(at + hour), changed = FileTimeIn(at - 24 * hour);
-    SetFileTime(h, nullptr, &accessed, &changed);
-    CloseHandle(h);
+    SetFileTime(h.get(), nullptr, &accessed, &changed);
+    h.reset();
     if (!below) return;
     WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((zv::IncludeTrailingBackslash(folder) + "*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return;
+    zv::FindHandle find(FindFirstFileA((zv::IncludeTrailingBackslash(folder) + "*").c_str(), &fd));
+    if (!find.valid()) return;
     do {
         const std::string name = fd.cFileName;
         if (name != "." && name != ".." && (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
             !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
             SteadyTimes(zv::IncludeTrailingBackslash(folder) + name, true);
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &fd));
 }
 
 } // namespace

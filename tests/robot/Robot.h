@@ -141,7 +141,6 @@ class Session {
     DWORD Wait(DWORD ms = 15000);
 
   private:
-    void *Remote(size_t size) const;
     PROCESS_INFORMATION pi_{};
     bool wow64_ = false; // a 32-bit program: its structures have 32-bit pointers
 };

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "common/Handles.h"
+
 namespace zvtest {
 
 namespace {
@@ -40,8 +42,8 @@ bool IsChooser(HWND hwnd) { return GetDlgItem(hwnd, kChooserPrompt) != nullptr; 
 // reads the selection back until it is that folder: the dialog's tree may still be changing on its
 // own (a shell notification rebuilds a part of it).
 bool SelectInChooser(HANDLE process, HWND dialog, const std::string &path) {
-    void *remote =
-        VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const RemoteMemory memory(process, path.size() + 1);
+    char *const remote = memory.get();
     if (!remote) return false;
     bool ok = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr) != FALSE;
     for (int i = 0; ok && i < 600; ++i) {
@@ -51,7 +53,6 @@ bool SelectInChooser(HANDLE process, HWND dialog, const std::string &path) {
         ok = i + 1 < 600;
         Sleep(50);
     }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     return ok;
 }
 
@@ -159,6 +160,7 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
     RunResult result;
     PROCESS_INFORMATION pi{};
     if (!StartProgram(options.exe, args, options, pi)) return result;
+    const zv::KernelHandle process(pi.hProcess), thread(pi.hThread);
     size_t next = 0;
     std::set<HWND> handled;
     const ULONGLONG start = GetTickCount64();
@@ -185,8 +187,6 @@ RunResult RunProgram(const std::vector<std::string> &args, const std::vector<Ans
         ADD_FAILURE() << "expected window never appeared: \"" << script[next].title << "\" ["
                       << script[next].text << "]";
     if (!result.timedOut) GetExitCodeProcess(pi.hProcess, &result.exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return result;
 }
 

@@ -186,15 +186,12 @@ std::string Session::AnswerBox(const std::string &title, int button) const {
     return text;
 }
 
-void *Session::Remote(size_t size) const {
-    return VirtualAllocEx(pi_.hProcess, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-}
-
 std::vector<std::vector<std::string>> Session::Rows(HWND list, int columns) const {
     // LVITEMA as the program sees it: pszText and cchTextMax follow five 32-bit fields, after
     // padding where pointers are 64-bit.
     const size_t textAt = wow64_ ? 20 : 24, maxAt = wow64_ ? 24 : 32, buffer = 256, size = 4096;
-    char *remote = static_cast<char *>(Remote(buffer + size));
+    const RemoteMemory memory(pi_.hProcess, buffer + size);
+    char *const remote = memory.get();
     std::vector<std::vector<std::string>> rows;
     if (!remote) return rows;
     int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -216,17 +213,17 @@ std::vector<std::vector<std::string>> Session::Rows(HWND list, int columns) cons
                                                      0, std::min<LRESULT>(n, size - 1))));
         }
     }
-    VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
     return rows;
 }
 
 void Session::ClickRow(HWND list, int row, int clicks) const {
     RECT r{LVIR_LABEL, 0, 0, 0};
-    void *remote = Remote(sizeof r);
+    const RemoteMemory memory(pi_.hProcess, sizeof r);
+    void *const remote = memory.get();
+    ASSERT_TRUE(remote) << "no memory in the program for a row's rectangle";
     WriteProcessMemory(pi_.hProcess, remote, &r, sizeof r, nullptr);
     SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
     ReadProcessMemory(pi_.hProcess, remote, &r, sizeof r, nullptr);
-    VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
     Click(list, {r.left + 5, (r.top + r.bottom) / 2}, clicks);
 }
 

@@ -6,6 +6,24 @@ namespace zvtest {
 
 constexpr int kBoxText = 0xFFFF;
 
+// Memory in another process, freed when it goes; get() is null when it could not be had.
+class RemoteMemory {
+  public:
+    RemoteMemory(HANDLE process, size_t size)
+        : process_(process),
+          p_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+    ~RemoteMemory() {
+        if (p_) VirtualFreeEx(process_, p_, 0, MEM_RELEASE);
+    }
+    RemoteMemory(const RemoteMemory &) = delete;
+    RemoteMemory &operator=(const RemoteMemory &) = delete;
+    char *get() const { return static_cast<char *>(p_); }
+
+  private:
+    HANDLE process_;
+    void *p_;
+};
+
 // The visible top-level windows of a process.
 std::vector<HWND> VisibleWindows(DWORD pid);
 // Returns once the thread of the window has handled everything sent and posted to it before, and
