@@ -15,7 +15,9 @@ zv_locale() {
         mkdir -p "$dir"
         localedef -i ja_JP -f UTF-8 "$dir/ja_JP.UTF-8" 2>/dev/null || true
     fi
-    export LOCPATH=$dir LC_ALL=ja_JP.UTF-8
+    export LOCPATH=$dir
+    # bash itself cannot load a locale from LOCPATH and says so; Wine can.
+    { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
 }
 
 # Whether this machine runs 32-bit Linux programs natively. Some kernels run none; there
