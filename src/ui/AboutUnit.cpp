@@ -9,6 +9,7 @@
 
 #include "../common/Application.h"
 #include "../common/SystemPath.h"
+#include "../common/Version.h"
 
 namespace zv {
 
@@ -21,8 +22,7 @@ TAboutBox::TAboutBox()
               {Kind::Panel, IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
               {Kind::BoldLabel, IDC_PRODUCTNAME, IDC_PANEL1, 40, 112, 285, 12,
                "Zorvik　デスクトップ整理ツール"},
-              {Kind::LinkLabel, IDC_COPYRIGHT, IDC_PANEL1, 65, 160, 235, 12,
-               "Copyright (C) 2026 The Zorvik Project"},
+              {Kind::LinkLabel, IDC_COPYRIGHT, IDC_PANEL1, 65, 160, 235, 12, ZORVIK_COPYRIGHT},
               {Kind::DefaultButton, IDC_OKBUTTON, 0, 134, 183, kButtonWidth, kButtonHeight, "OK"},
               {Kind::AutoLabel, IDC_PRODUCTVERSION, IDC_PANEL1, 199, 128, 78, 12, nullptr},
               {Kind::AutoLabel, IDC_FILEVERSION, IDC_PANEL1, 200, 144, 58, 12, nullptr},
