@@ -25,8 +25,6 @@ void ReadFolderOptions() {
     BaseDir = ini.ReadString(kOption, kBaseDir, documents);
 }
 
-bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
-
 // An argument as the system resolves it, where its spelling would mislead the code-page calls or
 // the checks: "\\?\T:\..." and "\\.\T:\..." are T:\..., "T:a.txt" and "T:/in/a.txt" full paths, a
 // short name the long one. Anything else stays as given, byte for byte. False, with the reason,

@@ -11,6 +11,9 @@ std::string ExcludeTrailingBackslash(const std::string &s); // one backslash at 
 std::string ExtractFileName(const std::string &path);       // after the last '\' or ':'
 std::string ExtractFilePath(const std::string &path);       // up to and including it
 
+// A drive letter, A to Z in either case (a byte of a path or a UTF-16 unit).
+inline bool IsDriveLetter(unsigned c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+
 // folder + '\' (unless it ends in one) + name.
 inline std::string PathIn(const std::string &folder, const std::string &name) {
     return IncludeTrailingBackslash(folder) + name;

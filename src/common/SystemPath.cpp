@@ -30,6 +30,22 @@ bool SamePath(const std::wstring &a, const std::wstring &b) {
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+std::wstring FinalPathOf(void *handle) {
+    // Too small a buffer gives the size needed, the final NUL counted.
+    return ReadGrowing<wchar_t>(
+        [&](wchar_t *buf, size_t size) {
+            return GetFinalPathNameByHandleW(handle, buf, static_cast<DWORD>(size), 0);
+        },
+        0, MAX_PATH + 1);
+}
+
+std::wstring PlainFinalPathOf(void *handle) {
+    const std::wstring final = FinalPathOf(handle);
+    if (final.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + final.substr(8);
+    if (final.compare(0, 4, L"\\\\?\\") == 0) return final.substr(4);
+    return final;
+}
+
 std::string ExePath() {
     // Asked for per dropped file; the loader's record of the path never changes while it runs.
     static const std::string path = [] {

@@ -9,6 +9,11 @@ std::string FullPath(const std::string &path);
 std::wstring FullPath(const std::wstring &path); // GetFullPathNameW
 // One UTF-16 path in two letter cases.
 bool SamePath(const std::wstring &a, const std::wstring &b);
+// The final path of what a handle holds open ("\\?\T:\in"), after every link; empty when the
+// system does not say.
+std::wstring FinalPathOf(void *handle);
+// The same without the "\\?\" prefix ("\\?\UNC\server\share" as "\\server\share").
+std::wstring PlainFinalPathOf(void *handle);
 // The executable's own full path.
 std::string ExePath();
 // Creates an empty file under a new name in folder (the path up to the name, "" for the current

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "../common/Buffer.h"
 #include "../common/CodePage.h"
 #include "../common/Handles.h"
 #include "../common/Path.h"
@@ -124,16 +123,7 @@ std::string WriteTarget(const std::string &path) {
     KernelHandle h(CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!h.valid()) return path;
-    // Too small a buffer gives the size needed, the final NUL counted.
-    std::wstring final = ReadGrowing<wchar_t>(
-        [&](wchar_t *buf, size_t size) {
-            return GetFinalPathNameByHandleW(h.get(), buf, static_cast<DWORD>(size), 0);
-        },
-        0, MAX_PATH + 1);
-    if (final.compare(0, 8, L"\\\\?\\UNC\\") == 0)
-        final = L"\\\\" + final.substr(8);
-    else if (final.compare(0, 4, L"\\\\?\\") == 0)
-        final = final.substr(4);
+    const std::wstring final = PlainFinalPathOf(h.get());
     std::string target;
     if (final.empty() || !ToAnsiExact(final, target) || SamePath(target, FullPath(path)))
         return path;

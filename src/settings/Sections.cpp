@@ -107,45 +107,53 @@ Entries Deduplicated(const Entries &entries) { return Unique(entries, Duplicates
 
 namespace {
 
-Entries Merge(const Entries &loaded, const Entries &mine,
-              const Entries &now) { // Each key's place on the three sides: the first of its lines
-                                    // in loaded and in now (what a
-    // lookup finds there), its first row in mine (holding the value of its last row, as writing
-    // the rows one by one leaves it), and its place in the merge.
-    const size_t none = static_cast<size_t>(-1);
-    struct Sides {
-        const Entry *loaded = nullptr, *now = nullptr;
-        size_t mine = static_cast<size_t>(-1), merged = static_cast<size_t>(-1);
-    };
-    std::unordered_map<std::wstring, Sides> at;
-    at.reserve(loaded.size() + mine.size() + now.size());
-    for (const Entry &e : loaded) {
-        Sides &s = at[NameIdentity(e.key)];
-        if (!s.loaded) s.loaded = &e;
-    }
-    std::vector<Sides *> nowSides, rowSides;
-    for (const Entry &e : now) {
-        Sides &s = at[NameIdentity(e.key)];
-        if (!s.now) s.now = &e;
-        nowSides.push_back(&s);
-    }
-    Entries rows;
-    for (const Entry &e : mine) {
-        Sides &s = at[NameIdentity(e.key)];
-        if (s.mine != none) {
-            rows[s.mine].value = e.value;
-            continue;
-        }
-        s.mine = rows.size();
-        rows.push_back(e);
-        rowSides.push_back(&s);
-    }
+const size_t kNone = static_cast<size_t>(-1);
 
+// Each key's place on the three sides: the first of its lines in loaded and in now (what a lookup
+// finds there), its first row in mine, and its place in the merge.
+struct Sides {
+    const Entry *loaded = nullptr, *now = nullptr;
+    size_t mine = kNone, merged = kNone;
+};
+
+// The three sides of a merge, each key's Sides found by its name's identity.
+struct ThreeWay {
+    std::unordered_map<std::wstring, Sides> at;
+    std::vector<Sides *> nowSides, rowSides; // per line of now, per row
+    Entries rows; // mine, each key once at its first row with the value of its last (as writing
+                  // the rows one by one leaves it)
+
+    ThreeWay(const Entries &loaded, const Entries &mine, const Entries &now) {
+        at.reserve(loaded.size() + mine.size() + now.size());
+        for (const Entry &e : loaded) {
+            Sides &s = at[NameIdentity(e.key)];
+            if (!s.loaded) s.loaded = &e;
+        }
+        for (const Entry &e : now) {
+            Sides &s = at[NameIdentity(e.key)];
+            if (!s.now) s.now = &e;
+            nowSides.push_back(&s);
+        }
+        for (const Entry &e : mine) {
+            Sides &s = at[NameIdentity(e.key)];
+            if (s.mine != kNone) {
+                rows[s.mine].value = e.value;
+                continue;
+            }
+            s.mine = rows.size();
+            rows.push_back(e);
+            rowSides.push_back(&s);
+        }
+    }
+};
+
+Entries Merge(const Entries &loaded, const Entries &mine, const Entries &now) {
+    ThreeWay w(loaded, mine, now);
     Entries merged;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        Sides &s = *rowSides[i];
-        const Entry *e = &rows[i]; // added or changed here: the window's version
-        if (s.loaded && *s.loaded == rows[i]) {
+    for (size_t i = 0; i < w.rows.size(); ++i) {
+        Sides &s = *w.rowSides[i];
+        const Entry *e = &w.rows[i]; // added or changed here: the window's version
+        if (s.loaded && *s.loaded == w.rows[i]) {
             e = s.now; // left alone here: as the file has it now, or gone
             if (!e) continue;
         }
@@ -156,11 +164,11 @@ Entries Merge(const Entries &loaded, const Entries &mine,
     std::vector<Entries> after(merged.size() + 1);
     size_t slot = 0;
     for (size_t i = 0; i < now.size(); ++i) {
-        const Sides &s = *nowSides[i];
+        const Sides &s = *w.nowSides[i];
         if (s.now != &now[i]) continue; // a later line of a key: no lookup sees it
-        if (s.merged != none)
+        if (s.merged != kNone)
             slot = s.merged + 1;
-        else if (!s.loaded && s.mine == none)
+        else if (!s.loaded && s.mine == kNone)
             after[slot].push_back(now[i]);
     }
     Entries out(after[0]);

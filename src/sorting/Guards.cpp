@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "../common/Application.h"
-#include "../common/Buffer.h"
 #include "../common/CodePage.h"
 #include "../common/Format.h"
 #include "../common/Handles.h"
@@ -156,15 +155,6 @@ bool MayBeProgramFile(const DualText &name) {
 bool IsLinkEntry(DWORD attributes, DWORD reparseTag) {
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
            (reparseTag == IO_REPARSE_TAG_SYMLINK || reparseTag == IO_REPARSE_TAG_MOUNT_POINT);
-}
-
-std::wstring FinalPathOf(HANDLE handle) {
-    // Too small a buffer gives the size needed, the final NUL counted.
-    return ReadGrowing<wchar_t>(
-        [&](wchar_t *buf, size_t size) {
-            return GetFinalPathNameByHandleW(handle, buf, static_cast<DWORD>(size), 0);
-        },
-        0, MAX_PATH + 1);
 }
 
 std::wstring ObjectNameOf(HANDLE handle) {

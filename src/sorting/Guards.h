@@ -68,8 +68,6 @@ bool IsLinkEntry(DWORD attributes, DWORD reparseTag);
 // leads to whatever the flags: the name of what the handle holds then is not the path's.
 // folderFinal is ObjectNameOf the folder the file was listed in (empty: found here).
 bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folderFinal);
-// The final path of what a handle holds open ("\\?\T:\in"); empty when the system does not say.
-std::wstring FinalPathOf(HANDLE handle);
 // The system's own name of what a handle holds open ("\??\T:\in" under Wine,
 // "\Device\HarddiskVolume3\in" on Windows): one question to the system where the final path asks
 // two. Only for comparing with other names it gave.

@@ -88,8 +88,7 @@ namespace {
 // A full path: a drive and its root ("C:\"), or a share ("\\server"). Any other is resolved
 // against whatever the current folder is when a run uses it.
 bool IsFullPath(const std::string &path) {
-    const unsigned char c = path.empty() ? 0 : static_cast<unsigned char>(path[0]);
-    const bool drive = ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') && path.size() >= 3 &&
+    const bool drive = path.size() >= 3 && IsDriveLetter(static_cast<unsigned char>(path[0])) &&
                        path[1] == ':' && path[2] == '\\';
     return drive || path.compare(0, 2, "\\\\") == 0;
 }
