@@ -160,13 +160,13 @@ TEST_F(Dialogs, RuleEditorWhileSortingShowsTheWriteError) {
     ASSERT_TRUE(e);
     EXPECT_EQ("JPG", TextOf(Session::Control(e, A::IDC_EDTEXT)));
     EXPECT_EQ(P("base\\JPG"), TextOf(Session::Control(e, A::IDC_EDTPATH)));
-    HANDLE held =
-        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    zv::KernelHandle held = HoldExclusively(IniPath());
+    ASSERT_TRUE(held.valid());
     s->Click(e, A::IDC_BTNOK);
     s->AnswerBox(kConfirmTitle, kYes);
     EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox("Zorvik", kOk));
     EXPECT_TRUE(IsWindowVisible(e));
-    CloseHandle(held);
+    held.reset();
     s->Click(e, A::IDC_BUTTON1);
     EXPECT_EQ(0u, s->Wait());
     EXPECT_TRUE(Exists(P("desk\\photo.JPG")));
@@ -315,14 +315,13 @@ TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     s->Type(f, S::IDC_EDTFOLDERMOVEPATH, "D:\\予定表\\");
 
     // While the settings file is held open the save fails; staying is the user's choice.
-    HANDLE held =
-        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    zv::KernelHandle held = HoldExclusively(IniPath());
+    ASSERT_TRUE(held.valid());
     s->Click(f, S::IDC_BTNCANCEL);
     EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox(kAppTitle, kOk));
     EXPECT_NE(std::string::npos, s->AnswerBox(kConfirmTitle, kNo).find("保存せずに閉じますか"));
     EXPECT_TRUE(IsWindowVisible(f));
-    CloseHandle(held);
+    held.reset();
     s->Click(f, S::IDC_BTNCANCEL);
     EXPECT_TRUE(s->Gone(f));
 

@@ -257,13 +257,12 @@ TEST_F(SettingsMode, FailedSaveLosesNothingAndLongSectionsSurvive) {
     EXPECT_EQ(10000, ListView_GetItemCount(Session::Control(w, M::IDC_LISTVIEW1)));
     EXPECT_EQ(1000, ListView_GetItemCount(Session::Control(w, M::IDC_LISTIGNORE)));
 
-    HANDLE held =
-        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    zv::KernelHandle held = HoldExclusively(IniPath());
+    ASSERT_TRUE(held.valid());
     s->Click(w, M::IDC_BTNOK);
     EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox(kAppTitle, kOk));
     EXPECT_TRUE(IsWindowVisible(w));
-    CloseHandle(held);
+    held.reset();
     EXPECT_EQ(bytes, ReadBytes(IniPath()));
     s->Click(w, M::IDC_BTNOK);
     EXPECT_EQ(0u, s->Wait(60000));

@@ -117,12 +117,11 @@ TEST_F(SettingsUnderAttack, EditorsRefuseWhatTheFileCannotHold) {
 TEST_F(SettingsUnderAttack, UnreadableSettingsEndWithTheError) {
     WriteIni(Ini({"[Option]", "MoveNoExt=1", "[Extensions]", "txt=%R\\Docs"}));
     Make("in\\a.txt");
-    HANDLE held =
-        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    zv::KernelHandle held = HoldExclusively(IniPath());
+    ASSERT_TRUE(held.valid());
     for (const auto &args : {std::vector<std::string>{}, std::vector<std::string>{P("in\\a.txt")}})
         EXPECT_EQ(1u, Run(args, {Box(kFatalTitle, kOk, IniPath() + " を読み込めません")}).exitCode);
-    CloseHandle(held);
+    held.reset();
     EXPECT_EQ(Named({"in\\a.txt"}), Tree());
 }
 

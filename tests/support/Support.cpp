@@ -50,6 +50,11 @@ bool WriteBytes(const std::string &path, const std::string &bytes) {
     return WriteBytes(zv::ToWide(path), bytes);
 }
 
+zv::KernelHandle HoldExclusively(const std::string &path) {
+    return zv::KernelHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 bool Exists(const std::string &path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

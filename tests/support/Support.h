@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Handles.h"
+
 namespace zvtest {
 
 // A file's bytes; empty when it is missing (see Exists).
@@ -15,6 +17,10 @@ std::string ReadBytes(const std::string &path);
 // Writes a file whole, making its missing folders; false when that failed.
 bool WriteBytes(const std::wstring &path, const std::string &bytes);
 bool WriteBytes(const std::string &path, const std::string &bytes);
+
+// Holds a file open without sharing it, as another program may: every other open fails until the
+// holder goes. Not valid() when the file could not be opened.
+zv::KernelHandle HoldExclusively(const std::string &path);
 
 bool Exists(const std::string &path);
 bool IsDir(const std::string &path);

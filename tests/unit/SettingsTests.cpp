@@ -212,11 +212,10 @@ TEST_F(Settings, RefusedSavesRaiseTheMessage) {
     refused(dir / "missing\\Zorvik.INI", key);
     const std::string before = "[Option]\r\nMoveNoExt=2\r\n[Extensions]\r\njpg=D:\\P\r\n";
     File(before, "予定表.INI");
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    zv::KernelHandle held = HoldExclusively(path);
+    ASSERT_TRUE(held.valid());
     refused(path, key);
-    CloseHandle(h);
+    held.reset();
     refused(path, Keys({{"Option", "BaseDir", "a\r\nMoveNoExt=0"}}));
     EXPECT_EQ(before, ReadBytes(path));
 }
