@@ -57,15 +57,36 @@ SettingsReading::~SettingsReading() {
 
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
 
-std::string SettingsFile::ReadString(const char *section, const char *key,
-                                     const std::string &def) const {
+namespace {
+
+// One lookup. False when the system says it could not open the file: the value is then the
+// default, not the file's. A missing file (or folder) is read as empty, as the profile API reads
+// it.
+bool LookUp(const std::string &path, const char *section, const char *key, const std::string &def,
+            std::string &value) {
     // Zero-filled: when a double-byte character straddles the end, some systems return the full
     // count but leave the last byte unwritten.
-    char buf[kValueBuffer] = {};
+    char buf[SettingsFile::kValueBuffer] = {};
+    SetLastError(ERROR_SUCCESS);
+    GetPrivateProfileStringA(section, key, def.c_str(), buf, sizeof buf, path.c_str());
+    const DWORD code = GetLastError();
+    value.assign(buf, strnlen(buf, sizeof buf - 1));
+    value = CutWhole(value, value.size());
+    return code == ERROR_SUCCESS || code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+}
+
+} // namespace
+
+std::string SettingsFile::ReadString(const char *section, const char *key,
+                                     const std::string &def) const {
+    // A sorting run makes two lookups per file: they are not held open each (that would cost as
+    // much again as the lookups). Only a lookup that could not open the file is made again, held:
+    // that one reads the file or raises "%s を読み込めません".
+    std::string value;
+    if (LookUp(path_, section, key, def, value)) return value;
     SettingsReading reading(path_);
-    GetPrivateProfileStringA(section, key, def.c_str(), buf, sizeof buf, path_.c_str());
-    std::string value(buf, strnlen(buf, sizeof buf - 1));
-    return CutWhole(value, value.size());
+    LookUp(path_, section, key, def, value);
+    return value;
 }
 
 int32_t SettingsFile::ReadInteger(const char *section, const char *key, int32_t def) const {

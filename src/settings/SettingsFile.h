@@ -22,8 +22,8 @@ bool SettingsFileExists();
 // long as it lives: no other program can take the file for itself meanwhile, which would make
 // every read give its default. A file that exists but cannot be opened (held by another program
 // without sharing) raises "%s を読み込めません"; a missing one is no error. Inside another reading
-// of the same file it does nothing: the outer one holds the file already (a sorting run looks up
-// a file's rule and its ignore entry under one).
+// of the same file it does nothing: the outer one holds the file already (the settings window
+// reads the whole file under one).
 class SettingsReading {
   public:
     explicit SettingsReading(const std::string &path = SettingsPath());
@@ -38,8 +38,10 @@ class SettingsReading {
 
 // One routine's read access to the settings file; it is written only through SaveSettings
 // (SettingsSave.h). Creating it touches no file. Reads always see the file as it is now, including
-// what other objects of the process or other processes have written; each holds the file open
-// (SettingsReading) and raises "%s を読み込めません" when it cannot be read.
+// what other objects of the process or other processes have written; a read never gives a default
+// for a file that exists but cannot be read: it raises "%s を読み込めません" (a list is read held
+// open by SettingsReading; a single value is read again held when the system reports that the
+// file could not be opened).
 class SettingsFile {
   public:
     explicit SettingsFile(std::string path = SettingsPath());

@@ -41,7 +41,6 @@ void DoZorvik(const std::vector<ListedFile> &items, MoveEngine &moves, const Run
         if (key.empty()) {
             outcome = DecideNoExtension(moveNoExt);
         } else {
-            SettingsReading both; // the two lookups hold the file open once
             rule = ini.ReadString(kExtensions, key.c_str(), "");
             outcome =
                 DecideWithExtension(rule, ini.ReadString(kIgnore, key.c_str(), ""), moveNoExt);

@@ -151,7 +151,9 @@ TEST_F(Dialogs, RuleEditorLayoutKeysAndMessages) {
 }
 
 // Asked for a rule while sorting: the fields come from the file and the base folder; a settings
-// file that cannot be written keeps the editor open with the error, and nothing is moved.
+// file that cannot be written keeps the editor open with the error, and nothing is moved. Still
+// held when the editor closes, the file cannot be read either: the run ends there with the error,
+// never taking the lookup's default for the file's rule.
 TEST_F(Dialogs, RuleEditorWhileSortingShowsTheWriteError) {
     WriteIni(Ini({"[Option]", "MoveNoExt=1", "BaseDir=%R\\base"}));
     Make("desk\\photo.JPG");
@@ -166,9 +168,10 @@ TEST_F(Dialogs, RuleEditorWhileSortingShowsTheWriteError) {
     s->AnswerBox(kConfirmTitle, kYes);
     EXPECT_EQ(IniPath() + " に書き込めません.", s->AnswerBox("Zorvik", kOk));
     EXPECT_TRUE(IsWindowVisible(e));
-    held.reset();
     s->Click(e, A::IDC_BUTTON1);
-    EXPECT_EQ(0u, s->Wait());
+    EXPECT_EQ(IniPath() + " を読み込めません", s->AnswerBox(kFatalTitle, kOk));
+    EXPECT_EQ(1u, s->Wait());
+    held.reset();
     EXPECT_TRUE(Exists(P("desk\\photo.JPG")));
 }
 
