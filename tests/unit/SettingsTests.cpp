@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -175,7 +176,18 @@ TEST_F(Settings, SavesAreSeenAtOnceByEveryObject) {
     EXPECT_EQ("D:\\写真", early.ReadString("Extensions", "JPG", ""));
     SaveSettings(Keys({{"Option", "MoveNoExt", "-5"}, {"Option", "MoveFolder", "1"}}), path);
     EXPECT_EQ(-5, early.ReadInteger("Option", "MoveNoExt", 0));
+    // Held a moment by a reader that shares everything (another instance reading it): the save
+    // waits for it.
+    KernelHandle reader(CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(reader.valid());
+    std::thread done([&] {
+        Sleep(60);
+        reader.reset();
+    });
     SaveSettings(Keys({{"extensions", "JPG", "D:\\表"}}), path); // in its place, as it was spelt
+    done.join();
     EXPECT_EQ("[Extensions]\r\njpg=D:\\表\r\n[Option]\r\nMoveNoExt=-5\r\nMoveFolder=1\r\n",
               ReadBytes(path));
 }
