@@ -14,7 +14,11 @@ void ShowSettingsWindows() {
     TAddForm AddForm(MainForm.ListView1);
     TAddIgnoreForm AddIgnoreForm(MainForm.ListIgnore);
     MainForm.SetDialogs(&AboutBox, &AddForm, &AddIgnoreForm);
-    MainForm.ShowModal();
+    MainForm.ShowModal(Form::Closing::EndsProgram);
+    // The windows of settings mode go with the program, which ends here.
+    for (Form *form : {static_cast<Form *>(&MainForm), static_cast<Form *>(&AboutBox),
+                       static_cast<Form *>(&AddForm), static_cast<Form *>(&AddIgnoreForm)})
+        form->LeaveToProgramEnd();
 }
 
 } // namespace zv

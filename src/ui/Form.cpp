@@ -71,7 +71,7 @@ Form::~Form() {
     if (!hwnd_) return;
     // The derived parts are gone already: no message of the destruction may reach them.
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
+    if (!leftToProgramEnd_) DestroyWindow(hwnd_);
 }
 
 std::string Form::Text(int id) const {
@@ -102,7 +102,7 @@ void Form::Close(ModalResult result) {
     closed_ = true;
 }
 
-ModalResult Form::ShowModal() {
+ModalResult Form::ShowModal(Closing closing) {
     result_ = ModalResult::None;
     closed_ = false;
     keys_.Forget();
@@ -112,7 +112,7 @@ ModalResult Form::ShowModal() {
                          Guarded([&] { taken = PreviewKey(msg); });
                          return taken;
                      },
-                     [this] { return closed_; }});
+                     [this] { return closed_; }, closing == Closing::EndsProgram});
     return result_ == ModalResult::OK ? ModalResult::OK : ModalResult::Cancel;
 }
 

@@ -54,6 +54,7 @@ void RunModal(HWND window, const ModalHooks &hooks) {
         }
     } // the other windows are enabled again before this one hides, so that one of them is
       // activated when it goes, with the focus where it was
+    if (hooks.endsProgram) return;
     ShowWindow(window, SW_HIDE);
     if (before && before != window && IsWindow(before) && IsWindowVisible(before))
         SetActiveWindow(before);

@@ -12,10 +12,12 @@ struct ModalHooks {
     std::function<void()> shown;              // once shown, before it takes input
     std::function<bool(const MSG &)> preview; // sees the window's messages first; true: taken
     std::function<bool()> done;               // asked after each message
+    bool endsProgram = false; // closing it ends the program: it is not hidden, it goes with it
 };
 
 // Shows the window centred and modal to every other window of this thread, runs its messages
-// until done() holds, and hides it again. A quit message is kept for the loop that owns it.
+// until done() holds, and hides it again (unless the program ends with it). A quit message is kept
+// for the loop that owns it.
 void RunModal(HWND window, const ModalHooks &hooks);
 
 // The dialog manager's part of a plain window: Enter presses the push button that has the focus,
