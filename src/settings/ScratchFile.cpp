@@ -109,10 +109,10 @@ bool Scratch::Rename() {
 
 bool Scratch::Replace(const std::string &target, bool exists) {
     const DWORD flags = (exists ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH;
-    // Another program reading the file at this instant holds it open: without sharing its
-    // deletion (the replace is a sharing violation) or with it (a file in use is not replaced:
-    // access is denied), as another instance holds it while its settings window reads the file.
-    // Such a moment passes.
+    // Another program reading the file at this instant holds it open, and a file in use is not
+    // replaced: the replace fails as a sharing violation, or as access denied where the reader
+    // shares the file's deletion (and under Wine, for every reader: the profile API's own reads
+    // in another instance). Such a moment passes.
     for (int attempt = 0; !MoveFileExA(path_.c_str(), target.c_str(), flags); ++attempt) {
         const DWORD code = GetLastError();
         if (attempt == 10 || (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED))
