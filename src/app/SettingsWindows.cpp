@@ -1,5 +1,7 @@
 // The windows of settings mode as start-up uses them: each created once, the main window shown
 // until it closes, the others shown from it.
+#include <initializer_list>
+
 #include "../ui/AboutUnit.h"
 #include "../ui/AddIgnoreUnit.h"
 #include "../ui/AddUnit.h"
@@ -16,8 +18,7 @@ void ShowSettingsWindows() {
     MainForm.SetDialogs(&AboutBox, &AddForm, &AddIgnoreForm);
     MainForm.ShowModal(Form::Closing::EndsProgram);
     // The windows of settings mode go with the program, which ends here.
-    for (Form *form : {static_cast<Form *>(&MainForm), static_cast<Form *>(&AboutBox),
-                       static_cast<Form *>(&AddForm), static_cast<Form *>(&AddIgnoreForm)})
+    for (Form *form : std::initializer_list<Form *>{&MainForm, &AboutBox, &AddForm, &AddIgnoreForm})
         form->LeaveToProgramEnd();
 }
 
