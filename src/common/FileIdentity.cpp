@@ -7,6 +7,7 @@
 
 #include "CodePage.h"
 #include "Handles.h"
+#include "SystemPath.h"
 
 namespace zv {
 namespace {
@@ -47,10 +48,7 @@ bool FileIdentity::operator==(const FileIdentity &o) const {
 bool IdentityOf(const DualText &path, FileIdentity &identity) {
     identity = FileIdentity();
     if (path.empty()) return false;
-    // No access asked for: this works for a file held open by another program too.
-    KernelHandle file(CreateFileW(path.wide.c_str(), 0,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    KernelHandle file = OpenToLook(path.wide);
     return file.valid() && IdentityOfHandle(file.get(), identity);
 }
 

@@ -124,8 +124,7 @@ bool Scratch::Replace(const std::string &target, bool exists) {
 }
 
 std::string WriteTarget(const std::string &path) {
-    KernelHandle h(CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    KernelHandle h = OpenToLook(ToWide(path));
     if (!h.valid()) return path;
     const std::wstring final = PlainFinalPathOf(h.get());
     std::string target;
@@ -135,8 +134,7 @@ std::string WriteTarget(const std::string &path) {
 }
 
 DWORD LinkCount(const std::string &path) {
-    KernelHandle h(CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    KernelHandle h = OpenToLook(ToWide(path));
     BY_HANDLE_FILE_INFORMATION info{};
     return h.valid() && GetFileInformationByHandle(h.get(), &info) ? info.nNumberOfLinks : 1;
 }

@@ -109,9 +109,7 @@ void CollectFiles(const DualText &folder, std::vector<ListedFile> &list, LeftIte
     // tells it.
     std::shared_ptr<const std::wstring> final;
     if (ShellIsWine()) {
-        KernelHandle h(CreateFileW(dir.wide.c_str(), 0,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        KernelHandle h = OpenToLook(dir.wide);
         if (h.valid()) final = std::make_shared<const std::wstring>(ObjectNameOf(h.get()));
     }
     ForEachEntry(dir.wide, [&](const Entry &e) -> DWORD {

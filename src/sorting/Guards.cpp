@@ -22,13 +22,6 @@ std::wstring NameOf(const std::wstring &path) {
     return i == std::wstring::npos ? path : path.substr(i + 1);
 }
 
-// Opened to be looked at: any access, links followed, folders too.
-KernelHandle OpenToLook(const std::wstring &path) {
-    return KernelHandle(CreateFileW(path.c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-}
-
 // The identities of the program's own files, with their numbers on their volumes, and of every
 // folder that holds them. The settings file is looked for until it is found: a first run writes
 // it late.
@@ -155,32 +148,6 @@ bool MayBeProgramFile(const DualText &name) {
 bool IsLinkEntry(DWORD attributes, DWORD reparseTag) {
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
            (reparseTag == IO_REPARSE_TAG_SYMLINK || reparseTag == IO_REPARSE_TAG_MOUNT_POINT);
-}
-
-std::wstring ObjectNameOf(HANDLE handle) {
-    // NtQueryObject's ObjectNameInformation: a UNICODE_STRING and the name after it.
-    struct Name {
-        USHORT length, maximum;
-        wchar_t *buffer;
-    };
-    using QueryObject = LONG(WINAPI *)(HANDLE, int, void *, ULONG, ULONG *);
-    static const QueryObject query = reinterpret_cast<QueryObject>(
-        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
-    if (!query) return std::wstring();
-    std::vector<unsigned char> buffer(sizeof(Name) + 1024 * sizeof(wchar_t));
-    for (int tries = 0; tries < 2; ++tries) {
-        ULONG needed = 0;
-        const LONG status =
-            query(handle, 1, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
-        if (status >= 0) {
-            const Name *name = reinterpret_cast<const Name *>(buffer.data());
-            return name->buffer ? std::wstring(name->buffer, name->length / sizeof(wchar_t))
-                                : std::wstring();
-        }
-        if (needed <= buffer.size()) break;
-        buffer.resize(needed);
-    }
-    return std::wstring();
 }
 
 bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folderFinal) {

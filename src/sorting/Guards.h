@@ -68,10 +68,6 @@ bool IsLinkEntry(DWORD attributes, DWORD reparseTag);
 // leads to whatever the flags: the name of what the handle holds then is not the path's.
 // folderFinal is ObjectNameOf the folder the file was listed in (empty: found here).
 bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folderFinal);
-// The system's own name of what a handle holds open ("\??\T:\in" under Wine,
-// "\Device\HarddiskVolume3\in" on Windows): one question to the system where the final path asks
-// two. Only for comparing with other names it gave.
-std::wstring ObjectNameOf(HANDLE handle);
 
 // A drive's root folder, by every spelling and through links: "T:", "T:\", "T:\.", "\\.\T:\",
 // "\\?\Volume{...}\", a link or a junction to any of them.
