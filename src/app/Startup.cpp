@@ -105,7 +105,7 @@ void Sort(const std::vector<DualText> &args) {
             if (MoveFolder)
                 moves.MoveFolderTo(full, MoveFolderPath);
             else
-                CollectFiles(full, dropped, left);
+                CollectFiles(moves, full, dropped, left);
         }
     }
     left.Show();

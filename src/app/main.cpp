@@ -9,7 +9,6 @@
 #include "../common/Application.h"
 #include "../common/Com.h"
 #include "../common/DualText.h"
-#include "../common/Platform.h"
 #include "Startup.h"
 
 namespace {
@@ -29,9 +28,6 @@ std::vector<zv::DualText> Arguments() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-#ifdef ZORVIK_FORCE_SHELL_MOVES
-    zv::ActAsOnWindows(); // the build that tests the Windows shell's path under Wine
-#endif
     zv::OleSession ole;
     try {
         zv::InitApplication();

@@ -9,7 +9,6 @@
 #include "../common/Error.h"
 #include "../common/FileAttributes.h"
 #include "../common/Path.h"
-#include "../common/Platform.h"
 #include "../common/SystemPath.h"
 #include "FolderListing.h"
 #include "MoveMessages.h"
@@ -59,8 +58,6 @@ bool MoveEngine::MoveFolderTo(const DualText &source, const std::string &destina
     return MoveOneFolder(from, to);
 }
 
-MoveEngine &MovesForThisSystem() { return ShellIsWine() ? OwnMoves() : ShellMoves(); }
-
 bool FolderExists(const DualText &path) {
     const DWORD a = AttributesOf(path);
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
@@ -103,12 +100,13 @@ bool MayReplace(const DroppedFile &file, const DualText &destination) {
     return AskReplace(destination);
 }
 
-void CollectFiles(const DualText &folder, std::vector<ListedFile> &list, LeftItems &left) {
+void CollectFiles(const MoveEngine &moves, const DualText &folder, std::vector<ListedFile> &list,
+                  LeftItems &left) {
     const DualText dir = PathIn(folder, DualText());
-    // Under Wine, where a link to a file opens as what it leads to, the name of what it opens as
-    // tells it.
+    // Where a link to a file opens as what it leads to, the name of what it opens as tells it:
+    // the folder's own name, once for all its files.
     std::shared_ptr<const std::wstring> final;
-    if (ShellIsWine()) {
+    if (moves.LinksLookLikeTargets()) {
         KernelHandle h = OpenToLook(dir.wide);
         if (h.valid()) final = std::make_shared<const std::wstring>(ObjectNameOf(h.get()));
     }
@@ -128,7 +126,7 @@ void CollectFiles(const DualText &folder, std::vector<ListedFile> &list, LeftIte
         else if (length >= MAX_PATH)
             left.Add(LeftReason::TooLong, path);
         else if (isFolder)
-            CollectFiles(path, list, left);
+            CollectFiles(moves, path, list, left);
         else if (IsLinkEntry(e.attributes, e.reparseTag))
             left.Add(LeftReason::FileLink, path);
         else if (!KeyOf(path, key))
@@ -141,9 +139,9 @@ void CollectFiles(const DualText &folder, std::vector<ListedFile> &list, LeftIte
     });
 }
 
-void CollectFiles(const DualText &folder, std::vector<ListedFile> &list) {
+void CollectFiles(const MoveEngine &moves, const DualText &folder, std::vector<ListedFile> &list) {
     LeftItems left;
-    CollectFiles(folder, list, left);
+    CollectFiles(moves, folder, list, left);
     left.Show();
 }
 

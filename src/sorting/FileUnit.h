@@ -10,10 +10,11 @@
 
 namespace zv {
 
-// Appends every file below the folder, at any depth, depth-first in listing order. Links to
-// folders are not followed. Files that must stay (see LeftReason) go into left instead; the
-// form without it shows them in one box.
-void CollectFiles(const DualText &folder, std::vector<ListedFile> &list, LeftItems &left);
-void CollectFiles(const DualText &folder, std::vector<ListedFile> &list);
+// Appends every file below the folder, at any depth, depth-first in listing order, as the engine
+// that moves them sees links. Links to folders are not followed. Files that must stay (see
+// LeftReason) go into left instead; the form without it shows them in one box.
+void CollectFiles(const MoveEngine &moves, const DualText &folder, std::vector<ListedFile> &list,
+                  LeftItems &left);
+void CollectFiles(const MoveEngine &moves, const DualText &folder, std::vector<ListedFile> &list);
 
 } // namespace zv

@@ -9,7 +9,6 @@
 #include "../common/Format.h"
 #include "../common/Handles.h"
 #include "../common/Path.h"
-#include "../common/Platform.h"
 #include "../common/ShiftJis.h"
 #include "../common/SystemPath.h"
 #include "../settings/SettingsFile.h"
@@ -151,7 +150,6 @@ bool IsLinkEntry(DWORD attributes, DWORD reparseTag) {
 }
 
 bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folderFinal) {
-    if (!ShellIsWine()) return false;
     const std::wstring final = ObjectNameOf(file);
     if (final.empty()) return false;
     const size_t cut = final.find_last_of(L'\\');

@@ -64,9 +64,10 @@ bool PartEndsInDotOrBlank(const DualText &path);
 bool IsDeviceName(const DualText &path);
 // A link to a file as its directory entry shows it (a symbolic link or a junction).
 bool IsLinkEntry(DWORD attributes, DWORD reparseTag);
-// Under Wine a Unix symlink to a file is listed as a plain file, and opening it opens the file it
-// leads to whatever the flags: the name of what the handle holds then is not the path's.
-// folderFinal is ObjectNameOf the folder the file was listed in (empty: found here).
+// Where a link is listed as a plain file, and opening it opens the file it leads to whatever the
+// flags (Wine's Unix links; MoveEngine::LinksLookLikeTargets), the name of what the handle holds
+// is not the path's. folderFinal is ObjectNameOf the folder the file was listed in (empty: found
+// here).
 bool LeadsElsewhere(HANDLE file, const DualText &path, const std::wstring &folderFinal);
 
 // A drive's root folder, by every spelling and through links: "T:", "T:\", "T:\.", "\\.\T:\",

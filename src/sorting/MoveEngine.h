@@ -38,7 +38,15 @@ struct DroppedFile {
 
 class MoveEngine {
   public:
+    // How the system shows a link to a file or folder: as a link, by its attributes (Windows), or
+    // listed and opened as what it leads to (Wine's Unix links), where only the name of what a
+    // handle holds tells it (LeadsElsewhere).
+    enum class Links { Shown, LookLikeTargets };
+    explicit MoveEngine(Links links) : links_(links) {}
     virtual ~MoveEngine() = default;
+    MoveEngine(const MoveEngine &) = delete;
+    MoveEngine &operator=(const MoveEngine &) = delete;
+    bool LinksLookLikeTargets() const { return links_ == Links::LookLikeTargets; }
 
     // Looks at a file before anything is decided for it: false when it stays where it is (the
     // run's report says why): a link, the program's own file.
@@ -59,12 +67,14 @@ class MoveEngine {
     // into an existing folder.
     virtual bool MoveOneFile(DroppedFile &file, const DualText &to) = 0;
     virtual bool MoveOneFolder(const DualText &from, const std::string &toFolder) = 0;
+
+  private:
+    Links links_;
 };
 
-MoveEngine &ShellMoves();
-MoveEngine &OwnMoves();
-// The engine for the system the program runs on.
-MoveEngine &MovesForThisSystem();
+// The two engines; links says how the system they move on shows a link.
+std::unique_ptr<MoveEngine> ShellMoves(MoveEngine::Links links);
+std::unique_ptr<MoveEngine> OwnMoves(MoveEngine::Links links);
 
 // Creates a folder together with every missing parent. An empty path raises
 // "ディレクトリを作成できません"; any other failure is returned as the system's error code (0:

@@ -100,7 +100,8 @@ bool MoveAcrossVolumes(DroppedFile &file, const DualText &destination, bool repl
 
 // Copies a folder tree to a new place. Links are not copied: the copy stops instead, with link
 // naming the one that stopped it. 0, or the error that stopped it.
-DWORD CopyTree(const std::wstring &from, const std::wstring &to, std::wstring &link) {
+DWORD CopyTree(const MoveEngine &moves, const std::wstring &from, const std::wstring &to,
+               std::wstring &link) {
     if (!CreateDirectoryW(to.c_str(), nullptr)) return GetLastError();
     return ForEachEntry(from, [&](const Entry &e) -> DWORD {
         std::wstring src = from + L"\\" + e.wide, dst = to + L"\\" + e.wide;
@@ -108,10 +109,12 @@ DWORD CopyTree(const std::wstring &from, const std::wstring &to, std::wstring &l
             link = src;
             return ERROR_CANT_ACCESS_FILE;
         }
-        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) return CopyTree(src, dst, link);
-        // Under Wine a link to a file is listed as a plain file: its final path tells.
-        KernelHandle h(CreateFileW(src.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) return CopyTree(moves, src, dst, link);
+        // Where a link to a file is listed as a plain file, the name of what it opens as tells.
+        KernelHandle h(moves.LinksLookLikeTargets()
+                           ? CreateFileW(src.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr)
+                           : INVALID_HANDLE_VALUE);
         if (h.valid() && LeadsElsewhere(h.get(), src, std::wstring())) {
             link = src;
             return ERROR_CANT_ACCESS_FILE;
@@ -169,9 +172,10 @@ bool OnSameVolume(const std::wstring &a, const std::wstring &b) {
 
 // A folder move to another volume: the whole tree is copied and the copy checked, and only then
 // is the source removed; a copy that failed is removed again (the target did not exist before).
-bool MoveFolderAcrossVolumes(const DualText &source, const std::wstring &target) {
+bool MoveFolderAcrossVolumes(const MoveEngine &moves, const DualText &source,
+                             const std::wstring &target) {
     std::wstring link;
-    DWORD copied = CopyTree(source.wide, target, link);
+    DWORD copied = CopyTree(moves, source.wide, target, link);
     if (copied == 0 && !SameContents(source.wide, target)) copied = ERROR_WRITE_FAULT;
     if (copied != 0) {
         DeleteTree(target);
@@ -192,6 +196,7 @@ bool MoveFolderAcrossVolumes(const DualText &source, const std::wstring &target)
 
 class OwnMoveEngine : public MoveEngine {
   public:
+    using MoveEngine::MoveEngine;
     bool Take(DroppedFile &file) override;
 
   protected:
@@ -219,8 +224,9 @@ bool OwnMoveEngine::Take(DroppedFile &file) {
     } else if (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         ReportMoveError(file.path, ERROR_DIRECTORY);
     } else if (IsLinkEntry(tag.FileAttributes, tag.ReparseTag) ||
-               LeadsElsewhere(h, file.path,
-                              file.folderFinal ? *file.folderFinal : std::wstring())) {
+               (LinksLookLikeTargets() &&
+                LeadsElsewhere(h, file.path,
+                               file.folderFinal ? *file.folderFinal : std::wstring()))) {
         ReportLeft(LeftReason::FileLink, file.path);
     } else if (IsProgramFile(h)) {
         ReportLeft(LeftReason::ProgramFile, file.path);
@@ -300,14 +306,13 @@ bool OwnMoveEngine::MoveOneFolder(const DualText &source, const std::string &des
         ReportMoveError(source, code);
         return false;
     }
-    return MoveFolderAcrossVolumes(source, target);
+    return MoveFolderAcrossVolumes(*this, source, target);
 }
 
 } // namespace
 
-MoveEngine &OwnMoves() {
-    static OwnMoveEngine engine;
-    return engine;
+std::unique_ptr<MoveEngine> OwnMoves(MoveEngine::Links links) {
+    return std::make_unique<OwnMoveEngine>(links);
 }
 
 } // namespace zv

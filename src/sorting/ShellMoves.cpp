@@ -1,6 +1,6 @@
 // The shell's own move, where the shell reports its failures (Windows): one item at a time,
 // undoable, as a move in the shell's own windows is. Names the code page holds go to the shell's
-// code-page call as they always did; others to its UTF-16 call.
+// code-page call, byte for byte; others to its UTF-16 call.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -38,11 +38,25 @@ bool ShellMove(const DualText &from, const DualText &to, FILEOP_FLAGS flags) {
 
 class ShellMoveEngine : public MoveEngine {
   public:
+    using MoveEngine::MoveEngine;
     bool Take(DroppedFile &file) override {
         // Only a name that may be a program file's is worth opening here.
         if (MayBeProgramFile(file.path) && IsProgramFile(file.path)) {
             ReportLeft(LeftReason::ProgramFile, file.path);
             return false;
+        }
+        // The shell would move what such a link leads to: it is judged as the program's own
+        // engine judges it. (A link Windows shows as one is left by start-up and the listing.)
+        if (LinksLookLikeTargets()) {
+            KernelHandle h(CreateFileW(
+                file.path.wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+            if (h.valid() &&
+                LeadsElsewhere(h.get(), file.path,
+                               file.folderFinal ? *file.folderFinal : std::wstring())) {
+                ReportLeft(LeftReason::FileLink, file.path);
+                return false;
+            }
         }
         return true;
     }
@@ -74,9 +88,8 @@ class ShellMoveEngine : public MoveEngine {
 
 } // namespace
 
-MoveEngine &ShellMoves() {
-    static ShellMoveEngine engine;
-    return engine;
+std::unique_ptr<MoveEngine> ShellMoves(MoveEngine::Links links) {
+    return std::make_unique<ShellMoveEngine>(links);
 }
 
 } // namespace zv

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/Startup.h"
 #include "common/Application.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
@@ -79,7 +80,7 @@ class BoxAnswerer {
 // The paths CollectFiles appends, in the code page.
 void Collect(const std::string &folder, std::vector<std::string> &list) {
     std::vector<ListedFile> files;
-    CollectFiles(folder, files);
+    CollectFiles(MovesForThisSystem(), folder, files);
     for (const ListedFile &f : files) list.push_back(f.ansi);
 }
 
@@ -208,7 +209,7 @@ TEST(FileFolders, DocumentsAndBrowseStart) {
 }
 
 TEST(FileMove, MovesWithoutQuestions) {
-    MoveEngine &moves = OwnMoves();
+    MoveEngine &moves = MovesForThisSystem(); // the program's own, under Wine
     BoxAnswerer boxes; // a failing move shows a box: answer it rather than hang
     TempFolder t;
     Folder(t / "src");
@@ -271,7 +272,7 @@ TEST(FileMoveFolder, QuotedPathsAndShiftJisNames) {
     Folder(t / "予定表\\表");
     Touch(t / "予定表\\表\\ソ.txt");
     Touch(t / "予定表\\a.txt");
-    EXPECT_TRUE(OwnMoves().MoveFolderTo("\"" + t / "予定表\\\"", t / "Sorted\\New\\"));
+    EXPECT_TRUE(MovesForThisSystem().MoveFolderTo("\"" + t / "予定表\\\"", t / "Sorted\\New\\"));
     EXPECT_FALSE(IsDir(t / "予定表"));
     EXPECT_EQ(t / "予定表\\表\\ソ.txt", ReadBytes(t / "Sorted\\New\\予定表\\表\\ソ.txt"));
     EXPECT_TRUE(IsFile(t / "Sorted\\New\\予定表\\a.txt"));
