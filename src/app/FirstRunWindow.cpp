@@ -1,5 +1,5 @@
 // The first-run window as start-up uses it: created without owner, shown modally, destroyed.
-#include "../ui/UnknownFileUnit.h"
+#include "../ui/FirstRunUnit.h"
 #include "Startup.h"
 
 namespace zv {

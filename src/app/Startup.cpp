@@ -10,6 +10,7 @@
 #include "../settings/SettingsFile.h"
 #include "../sorting/FileUnit.h"
 #include "../sorting/ZorvikUnit.h"
+#include "../ui/FolderChooser.h"
 #include "RuleQuestion.h"
 #include "globUnit.h"
 

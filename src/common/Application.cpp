@@ -62,8 +62,6 @@ HWND AppWindow() {
     return g_window;
 }
 
-const std::string &AppTitle() { return g_title; }
-
 void SetAppTitle(const std::string &title) {
     g_title = title;
     if (g_window) SetWindowTextA(g_window, title.c_str());

@@ -13,7 +13,6 @@ namespace zv {
 // Without a display there is no window; every owner is then null and the program still sorts.
 void InitApplication();
 HWND AppWindow();
-const std::string &AppTitle();
 void SetAppTitle(const std::string &title);
 // The title a program gets by default: the executable's name up to its first dot, every character
 // after the first in lower case ("ZORVIK.EXE" gives "Zorvik").

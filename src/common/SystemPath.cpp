@@ -98,20 +98,6 @@ std::string ExePath() {
     return path;
 }
 
-unsigned long MakeTempFileIn(const std::string &folder, std::string &temp) {
-    // GetTempFileNameA writes at most MAX_PATH bytes and wants room for the name it adds
-    // ("zvXXXX.tmp") and the final NUL.
-    const size_t kNameRoom = 14;
-    if (folder.size() + kNameRoom > MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
-    char name[MAX_PATH + 1] = {};
-    if (!GetTempFileNameA(folder.c_str(), "zv", 0, name)) {
-        const DWORD code = GetLastError();
-        return code ? code : ERROR_CANNOT_MAKE;
-    }
-    temp = name;
-    return 0;
-}
-
 bool SamePath(const std::string &a, const std::string &b) {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }

@@ -25,9 +25,6 @@ std::wstring PlainFinalPathOf(void *handle);
 std::wstring ObjectNameOf(void *handle);
 // The executable's own full path.
 std::string ExePath();
-// Creates an empty file under a new name in folder (the path up to the name, "" for the current
-// folder) and gives its path: 0, or the error that stopped it.
-unsigned long MakeTempFileIn(const std::string &folder, std::string &temp);
 // Byte-wise equal after lstrcmpiA: one path spelled in two letter cases.
 bool SamePath(const std::string &a, const std::string &b);
 

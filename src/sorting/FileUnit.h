@@ -1,12 +1,12 @@
 // What the sorting run and start-up do to files: moves through the engine that start-up chose,
-// the listing of a dropped folder, the guards, the folder chooser.
+// the listing of a dropped folder, the guards.
 #pragma once
 #include <string>
 #include <vector>
 
-#include "FolderChooser.h"
 #include "Guards.h"
 #include "MoveEngine.h"
+#include "MoveMessages.h"
 
 namespace zv {
 

@@ -1,12 +1,10 @@
 // The guards against what a desktop may hold that must not be moved: the program's own files,
 // links to files, device names, drive roots however spelt, names that the system calls would take
-// for other items; and the one message that lists what was left.
+// for other items; and why each is left where it is.
 #pragma once
 #include <windows.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "../common/DualText.h"
 #include "../common/FileIdentity.h"
@@ -27,32 +25,6 @@ enum class LeftReason {
     ProgramFile,      // the program's own file, or a folder that holds one
     ProgramTarget,    // the destination is the program's own file
     SameFile,         // the destination is the same file under another name (a hard link)
-};
-
-// Lines of a message: items under headings, at most kShown under each, then how many more.
-class ItemGroups {
-  public:
-    void Add(const std::string &heading, const DualText &item);
-    bool empty() const { return groups_.empty(); }
-    // intro, then each heading with its items, in the order the headings first came.
-    DualText Text(const std::string &intro) const;
-    static constexpr size_t kShown = 20;
-
-  private:
-    std::vector<std::pair<std::string, std::vector<DualText>>> groups_;
-};
-
-// The items a run leaves alone, gathered so that the user gets one message for all of them.
-class LeftItems {
-  public:
-    void Add(LeftReason reason, const DualText &path);
-    DualText Text() const;
-    // One warning box, when there is anything to say; empties the list.
-    void Show();
-    static constexpr size_t kShown = ItemGroups::kShown;
-
-  private:
-    std::vector<std::pair<LeftReason, DualText>> items_;
 };
 
 // Why a dropped item must not be acted on, or false: an empty argument, a path whose parts the

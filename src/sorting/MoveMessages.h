@@ -3,11 +3,39 @@
 // the drop.
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "../common/DualText.h"
 #include "Guards.h"
 
 namespace zv {
+
+// Lines of a message: items under headings, at most kShown under each, then how many more.
+class ItemGroups {
+  public:
+    void Add(const std::string &heading, const DualText &item);
+    bool empty() const { return groups_.empty(); }
+    // intro, then each heading with its items, in the order the headings first came.
+    DualText Text(const std::string &intro) const;
+    static constexpr size_t kShown = 20;
+
+  private:
+    std::vector<std::pair<std::string, std::vector<DualText>>> groups_;
+};
+
+// The items a run leaves alone, gathered so that the user gets one message for all of them.
+class LeftItems {
+  public:
+    void Add(LeftReason reason, const DualText &path);
+    DualText Text() const;
+    // One warning box, when there is anything to say; empties the list.
+    void Show();
+    static constexpr size_t kShown = ItemGroups::kShown;
+
+  private:
+    std::vector<std::pair<LeftReason, DualText>> items_;
+};
 
 // A move that failed: kind says how (a heading of the one error box, the system's text for code
 // added in brackets, 0: none), item names what did not move.

@@ -1,10 +1,10 @@
 // The ignore-rule editor: one extension for the main window's ignore list.
 #pragma once
-#include "Form.h"
+#include "ExtensionEditor.h"
 
 namespace zv {
 
-class TAddIgnoreForm : public Form {
+class TAddIgnoreForm : public ExtensionEditor {
   public:
     enum : int {
         IDC_EDTEXT = 501,
@@ -23,8 +23,6 @@ class TAddIgnoreForm : public Form {
   private:
     void btnOKClick();
     void btnCancelClick() { Close(ModalResult::Cancel); }
-
-    HWND ListIgnore;
 };
 
 } // namespace zv

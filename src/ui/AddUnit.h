@@ -2,11 +2,11 @@
 #pragma once
 #include <string>
 
-#include "Form.h"
+#include "ExtensionEditor.h"
 
 namespace zv {
 
-class TAddForm : public Form {
+class TAddForm : public ExtensionEditor {
   public:
     enum : int {
         IDC_EDTEXT = 101,
@@ -32,13 +32,6 @@ class TAddForm : public Form {
     void btnOKClick();
     void Button1Click() { Close(ModalResult::Cancel); }
     void SaveRule(const std::string &extension, const std::string &folder);
-
-    HWND ListView1;
 };
-
-// The extension of an editor's field: every "." removed. False, after a warning, when the field
-// is empty or the settings file could not hold the extension exactly as it will be read back
-// (IsStorableKey: empty once the dots are gone, blanks at either end, "=", ...).
-bool ExtensionFromField(const std::string &typed, std::string &extension);
 
 } // namespace zv

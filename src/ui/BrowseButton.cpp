@@ -2,8 +2,8 @@
 #include "BrowseButton.h"
 
 #include "../common/FileAttributes.h"
-#include "../sorting/FolderChooser.h"
 #include "Controls.h"
+#include "FolderChooser.h"
 
 namespace zv {
 

@@ -31,20 +31,23 @@ void RegisterFormClass(WNDPROC proc) {
     done = true;
 }
 
-// Runs a handler's action; an error ends it there, in the application's error box.
-template <class Action> bool Guarded(Action action) {
+} // namespace
+
+// No exception may cross the system's frames: every action of a handler runs here.
+Form::Outcome Form::Guarded(const std::function<void()> &action) {
     try {
         action();
-        return true;
+        return Outcome::Done;
     } catch (const Refused &e) {
         ShowWarning(e.what());
+        return Outcome::Refused;
     } catch (const std::exception &e) {
         ShowError(e.what());
+    } catch (...) {
+        ShowError(kUnknownError);
     }
-    return false;
+    return Outcome::Failed;
 }
-
-} // namespace
 
 Form::Form(const char *caption, int clientWidth, int clientHeight, const ControlTable &controls)
     : fonts_(MakeFonts()) {
@@ -124,18 +127,10 @@ LRESULT CALLBACK Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     Form *form = reinterpret_cast<Form *>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!form) return DefWindowProcA(hwnd, msg, wp, lp);
-    // No exception may cross the system's frames: a failed action ends here, shown in the
-    // application's error box, and the window stays open.
-    try {
-        return form->HandleMessage(msg, wp, lp);
-    } catch (const Refused &e) {
-        ShowWarning(e.what());
-    } catch (const std::exception &e) {
-        ShowError(e.what());
-    } catch (...) {
-        ShowError(kUnknownError);
-    }
-    return 0;
+    // A failed action ends here, shown in its box, and the window stays open.
+    LRESULT result = 0;
+    Guarded([&] { result = form->HandleMessage(msg, wp, lp); });
+    return result;
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,10 @@ class Form {
     virtual COLORREF LabelColor(int) const { return CLR_INVALID; }
     // Ends the modal showing with a result, unless FormClose keeps the window open.
     void Close(ModalResult result);
+    // Runs an action of a handler. An error ends it: what the user entered and cannot be taken
+    // (Refused) in a warning box, any other in the application's error box.
+    enum class Outcome { Done, Refused, Failed };
+    static Outcome Guarded(const std::function<void()> &action);
 
     void ShowPage(int tabs, int page) { pages_.Show(hwnd_, tabs, page); }
     int CurrentPage(int tabs) const { return pages_.Current(hwnd_, tabs); }

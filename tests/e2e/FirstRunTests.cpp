@@ -2,7 +2,7 @@
 // default settings are written, and the run goes on with them.
 #include "robot/Robot.h"
 
-#include "sorting/FileUnit.h"
+#include "ui/FolderChooser.h"
 
 using namespace zvtest;
 

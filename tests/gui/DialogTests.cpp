@@ -2,12 +2,12 @@
 // editor opened from the main window, the version window, and the first-run window.
 #include "OptionGroups.h"
 #include "common/Version.h"
-#include "sorting/FileUnit.h"
+#include "ui/FolderChooser.h"
 #include "ui/AboutUnit.h"
 #include "ui/AddIgnoreUnit.h"
 #include "ui/AddUnit.h"
 #include "ui/MainUnit.h"
-#include "ui/UnknownFileUnit.h"
+#include "ui/FirstRunUnit.h"
 
 using namespace zvtest;
 using M = zv::TMainForm;

@@ -31,7 +31,7 @@
 
 #include "support/Support.h"
 #include "ui/AddUnit.h"
-#include "ui/UnknownFileUnit.h"
+#include "ui/FirstRunUnit.h"
 
 namespace zvtest {
 

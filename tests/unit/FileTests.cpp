@@ -19,6 +19,7 @@
 #include "settings/SettingsFile.h"
 #include "sorting/FileUnit.h"
 #include "sorting/MoveMessages.h"
+#include "ui/FolderChooser.h"
 #include "support/Support.h"
 #include "ui/BrowseButton.h"
 

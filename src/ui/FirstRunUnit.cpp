@@ -1,8 +1,7 @@
 // The first-run window. It saves the four options every time it closes, however it is closed;
 // start-up reads Accepted to know whether the user confirmed it.
-#include "UnknownFileUnit.h"
+#include "FirstRunUnit.h"
 
-#include <exception>
 #include <string>
 
 #include "../app/globUnit.h"
@@ -56,15 +55,8 @@ void TFormSetting::Save() {
 }
 
 bool TFormSetting::FormClose() {
-    try {
-        Save();
-        return true;
-    } catch (const Refused &e) { // a text to change first: the window stays open
-        ShowWarning(e.what());
-        return false;
-    } catch (const std::exception &e) {
-        ShowError(e.what());
-    }
+    const Outcome saved = Guarded([this] { Save(); });
+    if (saved != Outcome::Failed) return saved == Outcome::Done; // refused: a text to change first
     // The window stays open while the settings cannot be written; the user may instead leave
     // without saving, which counts as not confirmed: nothing is sorted with unsaved settings.
     if (!Confirm("設定を保存できませんでした。\r\n保存せずに閉じますか？\r\n"
