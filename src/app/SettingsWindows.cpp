@@ -1,7 +1,6 @@
 // The windows of settings mode as start-up uses them: each created once, the main window shown
-// until it closes, the others shown from it.
-#include <initializer_list>
-
+// until it closes, the others shown from it. They are destroyed as settings mode ends, the editors
+// first, before the fonts and pictures they draw with and before OLE goes.
 #include "../ui/AboutUnit.h"
 #include "../ui/AddIgnoreUnit.h"
 #include "../ui/AddUnit.h"
@@ -17,9 +16,6 @@ void ShowSettingsWindows() {
     TAddIgnoreForm AddIgnoreForm(MainForm.ListIgnore);
     MainForm.SetDialogs(&AboutBox, &AddForm, &AddIgnoreForm);
     MainForm.ShowModal(Form::Closing::EndsProgram);
-    // The windows of settings mode go with the program, which ends here.
-    for (Form *form : std::initializer_list<Form *>{&MainForm, &AboutBox, &AddForm, &AddIgnoreForm})
-        form->LeaveToProgramEnd();
 }
 
 } // namespace zv

@@ -28,9 +28,9 @@ std::vector<zv::DualText> Arguments() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    zv::OleSession ole;
+    zv::OleSession ole; // outlives every window
     try {
-        zv::InitApplication();
+        zv::Application app;
         return zv::RunProgram(Arguments());
     } catch (const std::exception &e) {
         zv::ShowFatal(e.what());

@@ -41,11 +41,15 @@ std::string DefaultTitle(const std::string &exePath) {
     return name;
 }
 
-void InitApplication() { g_title = DefaultTitle(ExePath()); }
+Application::Application() { g_title = DefaultTitle(ExePath()); }
 
-// The window is made when something first needs an owner: a run that only sorts under Wine never
-// shows anything, and a window (an X window with its icon, where there is a display) costs a good
-// part of such a start.
+Application::~Application() {
+    if (g_window) DestroyWindow(g_window);
+    g_window = nullptr;
+}
+
+// The window is made when something first needs an owner: a sorting run that shows nothing makes
+// none.
 HWND AppWindow() {
     static bool made = false;
     if (made) return g_window;

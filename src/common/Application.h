@@ -9,9 +9,16 @@
 
 namespace zv {
 
-// Sets the default title. The hidden application window is created by the first AppWindow() call.
+// The application for as long as it lives: the default title, and the hidden application window,
+// made by the first AppWindow() call and destroyed as this goes (before OLE, which outlives it).
 // Without a display there is no window; every owner is then null and the program still sorts.
-void InitApplication();
+class Application {
+  public:
+    Application();
+    ~Application();
+    Application(const Application &) = delete;
+    Application &operator=(const Application &) = delete;
+};
 HWND AppWindow();
 void SetAppTitle(const std::string &title);
 // The title a program gets by default: the executable's name up to its first dot, every character
@@ -23,7 +30,7 @@ std::string DefaultTitle(const std::string &exePath);
 HWND CurrentOwner();
 
 // The boxes take texts in both forms: one that names an item the code page cannot hold is shown
-// through the UTF-16 box, every other through the code-page box as it always was.
+// through the UTF-16 box, every other through the code-page box.
 void ShowWarning(const DualText &text); // "警告", warning icon, OK
 // "確認", question icon, はい(&Y) / いいえ(&N), the first the default unless defaultNo.
 bool Confirm(const DualText &text, bool defaultNo = false);

@@ -21,8 +21,8 @@ struct DualText {
 };
 inline DualText operator+(DualText a, const DualText &b) { return a += b; }
 
-// The path parts of Path.h on both forms: the code-page form of an exact text is cut as it always
-// was, that of any other is made from the UTF-16 part.
+// The path parts of Path.h on both forms: the code-page form of an exact text is cut by Path.h,
+// byte for byte; that of any other is made from the UTF-16 part.
 DualText FileNameOf(const DualText &path); // after the last '\' or ':'
 DualText FolderOf(const DualText &path);   // up to and including it
 DualText PathIn(const DualText &folder, const DualText &name);

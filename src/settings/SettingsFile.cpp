@@ -79,9 +79,9 @@ bool LookUp(const std::string &path, const char *section, const char *key, const
 
 std::string SettingsFile::ReadString(const char *section, const char *key,
                                      const std::string &def) const {
-    // A sorting run makes two lookups per file: they are not held open each (that would cost as
-    // much again as the lookups). Only a lookup that could not open the file is made again, held:
-    // that one reads the file or raises "%s を読み込めません".
+    // A sorting run makes two lookups per file, each opening the file itself: holding it open
+    // around each would open it twice as often. Only a lookup that could not open the file is
+    // made again, held: that one reads the file or raises "%s を読み込めません".
     std::string value;
     if (LookUp(path_, section, key, def, value)) return value;
     SettingsReading reading(path_);

@@ -72,9 +72,10 @@ Form::Form(const char *caption, int clientWidth, int clientHeight, const Control
 
 Form::~Form() {
     if (!hwnd_) return;
-    // The derived parts are gone already: no message of the destruction may reach them.
+    // The derived parts are gone already: no message of the destruction may reach them. The
+    // window and its controls go before the fonts and pictures they draw with.
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    if (!leftToProgramEnd_) DestroyWindow(hwnd_);
+    DestroyWindow(hwnd_);
 }
 
 std::string Form::Text(int id) const {

@@ -33,14 +33,10 @@ class Form {
     Form &operator=(const Form &) = delete;
 
     // Shows the window centred and modal to every other window of the program until it closes.
-    // The application's main window ends the program when it closes (EndsProgram): it stays as it
-    // is until the program has ended.
+    // The application's main window ends the program when it closes (EndsProgram): it is not
+    // hidden first, it goes with the program's windows.
     enum class Closing { HidesWindow, EndsProgram };
     ModalResult ShowModal(Closing closing = Closing::HidesWindow);
-    // The program is ending: the window is left to the system, which destroys a thread's windows
-    // as the thread ends, all at once (one by one, a settings window's 64 take longer than its
-    // save). Once this object is gone, no message reaches it.
-    void LeaveToProgramEnd() { leftToProgramEnd_ = true; }
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
     // A control's text; Refused when the code page cannot hold it exactly.
@@ -93,7 +89,6 @@ class Form {
     DialogKeys keys_;
     ModalResult result_ = ModalResult::None;
     bool closed_ = false;
-    bool leftToProgramEnd_ = false;
     HWND hwnd_ = nullptr; // destroyed first, before what its controls draw with
 };
 
