@@ -15,19 +15,25 @@ namespace zv {
 
 const char *const kWebAddress = "https://zorvik.example/";
 
-TAboutBox::TAboutBox()
-    : Form(
-          "ﾊﾞｰｼﾞｮﾝ情報", 365, 212,
-          {
-              {Kind::Panel, IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
-              {Kind::BoldLabel, IDC_PRODUCTNAME, IDC_PANEL1, 40, 112, 285, 12,
-               "Zorvik　デスクトップ整理ツール"},
-              {Kind::LinkLabel, IDC_COPYRIGHT, IDC_PANEL1, 65, 160, 235, 12, ZORVIK_COPYRIGHT},
-              {Kind::DefaultButton, IDC_OKBUTTON, 0, 134, 183, kButtonWidth, kButtonHeight, "OK"},
-              {Kind::AutoLabel, IDC_PRODUCTVERSION, IDC_PANEL1, 199, 128, 78, 12, nullptr},
-              {Kind::AutoLabel, IDC_FILEVERSION, IDC_PANEL1, 200, 144, 58, 12, nullptr},
-              {Kind::Image, IDC_IMAGE1, IDC_PANEL1, 8, 8, 350, 100, nullptr, Group::Opens, kBanner},
-          }) {
+const FormLayout &TAboutBox::Layout() {
+    static const FormLayout layout{
+        "ﾊﾞｰｼﾞｮﾝ情報",
+        365,
+        212,
+        {
+            {Kind::Panel, IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
+            {Kind::BoldLabel, IDC_PRODUCTNAME, IDC_PANEL1, 40, 112, 285, 12,
+             "Zorvik　デスクトップ整理ツール"},
+            {Kind::LinkLabel, IDC_COPYRIGHT, IDC_PANEL1, 65, 160, 235, 12, ZORVIK_COPYRIGHT},
+            {Kind::DefaultButton, IDC_OKBUTTON, 0, 134, 183, kButtonWidth, kButtonHeight, "OK"},
+            {Kind::AutoLabel, IDC_PRODUCTVERSION, IDC_PANEL1, 199, 128, 78, 12, nullptr},
+            {Kind::AutoLabel, IDC_FILEVERSION, IDC_PANEL1, 200, 144, 58, 12, nullptr},
+            {Kind::Image, IDC_IMAGE1, IDC_PANEL1, 8, 8, 350, 100, nullptr, Group::Opens, kBanner},
+        }};
+    return layout;
+}
+
+TAboutBox::TAboutBox() : Form(Layout()) {
     SetWindowSubclass(Item(IDC_COPYRIGHT), CopyrightProc, 0, reinterpret_cast<DWORD_PTR>(this));
     FormCreate();
 }

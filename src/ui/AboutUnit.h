@@ -24,6 +24,7 @@ class TAboutBox : public Form {
     enum : int { kBanner = 101 }; // the banner's bitmap resource
 
     TAboutBox(); // reads the version strings (FormCreate)
+    static const FormLayout &Layout();
     ~TAboutBox() override;
 
   protected:

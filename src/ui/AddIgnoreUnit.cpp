@@ -4,11 +4,15 @@
 
 namespace zv {
 
+const FormLayout &TAddIgnoreForm::Layout() {
+    static const FormLayout layout =
+        EditorLayout("無視する拡張子の追加", IDC_STATICTEXT1, IDC_STATICTEXT2, IDC_EDTEXT, {},
+                     IDC_BTNOK, IDC_BTNCANCEL);
+    return layout;
+}
+
 TAddIgnoreForm::TAddIgnoreForm(HWND listIgnore)
-    : ExtensionEditor("無視する拡張子の追加",
-                      ExtensionRows(IDC_STATICTEXT1, IDC_STATICTEXT2, IDC_EDTEXT) +
-                          ButtonRows(IDC_BTNOK, IDC_BTNCANCEL),
-                      listIgnore, {IDC_EDTEXT}) {}
+    : ExtensionEditor(Layout(), listIgnore, {IDC_EDTEXT}) {}
 
 void TAddIgnoreForm::Command(int id, int code) {
     if (code != BN_CLICKED) return;

@@ -15,6 +15,7 @@ class TAddIgnoreForm : public ExtensionEditor {
     };
 
     explicit TAddIgnoreForm(HWND listIgnore);
+    static const FormLayout &Layout();
 
   protected:
     void FormShow() override;

@@ -13,17 +13,20 @@
 
 namespace zv {
 
+const FormLayout &TAddForm::Layout() {
+    static const FormLayout layout = EditorLayout(
+        "整理ルールの追加", IDC_STATICTEXT1, IDC_STATICTEXT2, IDC_EDTEXT,
+        {
+            {Kind::Label, IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
+            {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, ""},
+            {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, kPictureSize, kPictureSize, nullptr},
+        },
+        IDC_BTNOK, IDC_BUTTON1);
+    return layout;
+}
+
 TAddForm::TAddForm(HWND listView1)
-    : ExtensionEditor(
-          "整理ルールの追加",
-          ExtensionRows(IDC_STATICTEXT1, IDC_STATICTEXT2, IDC_EDTEXT) +
-              ControlTable{
-                  {Kind::Label, IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
-                  {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, ""},
-                  {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, kPictureSize, kPictureSize, nullptr},
-              } +
-              ButtonRows(IDC_BTNOK, IDC_BUTTON1),
-          listView1, {IDC_EDTEXT, IDC_EDTPATH}) {}
+    : ExtensionEditor(Layout(), listView1, {IDC_EDTEXT, IDC_EDTPATH}) {}
 
 void TAddForm::Command(int id, int code) {
     switch (id) {

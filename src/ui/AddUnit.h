@@ -22,6 +22,7 @@ class TAddForm : public ExtensionEditor {
     // listView1: the main window's rule list (report view), for the add and edit modes; null
     // while sorting, where a rule is saved to the settings file instead.
     explicit TAddForm(HWND listView1 = nullptr);
+    static const FormLayout &Layout();
 
   protected:
     void FormShow() override;

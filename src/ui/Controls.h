@@ -52,6 +52,13 @@ inline ControlTable operator+(ControlTable rows, const ControlTable &more) {
     rows.insert(rows.end(), more.begin(), more.end());
     return rows;
 }
+// A window as its table gives it: its caption, its client area and its controls, in pixels at
+// 96 DPI.
+struct FormLayout {
+    const char *caption;
+    int width, height;
+    ControlTable controls;
+};
 
 // Every push button's size, and the picture button's, which is square.
 constexpr int kButtonWidth = 97, kButtonHeight = 25;

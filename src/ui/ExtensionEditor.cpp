@@ -9,23 +9,21 @@
 
 namespace zv {
 
-ExtensionEditor::ExtensionEditor(const char *caption, const ControlTable &controls, HWND list,
-                                 std::vector<int> fields)
-    : Form(caption, 273, 136, controls), list_(list), fields_(std::move(fields)) {}
+ExtensionEditor::ExtensionEditor(const FormLayout &layout, HWND list, std::vector<int> fields)
+    : Form(layout), list_(list), fields_(std::move(fields)) {}
 
-ControlTable ExtensionEditor::ExtensionRows(int label, int hint, int field) {
-    return {
-        {Kind::Label, label, 0, 8, 8, 46, 16, "拡張子 :"},
-        {Kind::Label, hint, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-        {Kind::Edit, field, 0, 32, 24, 57, 20, ""},
-    };
-}
-
-ControlTable ExtensionEditor::ButtonRows(int ok, int cancel) {
-    return {
-        {Kind::DefaultButton, ok, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},
-        {Kind::Button, cancel, 0, 152, 105, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
-    };
+FormLayout ExtensionEditor::EditorLayout(const char *caption, int label, int hint, int field,
+                                         const ControlTable &more, int ok, int cancel) {
+    return {caption, 273, 136,
+            ControlTable{
+                {Kind::Label, label, 0, 8, 8, 46, 16, "拡張子 :"},
+                {Kind::Label, hint, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
+                {Kind::Edit, field, 0, 32, 24, 57, 20, ""},
+            } + more +
+                ControlTable{
+                    {Kind::DefaultButton, ok, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},
+                    {Kind::Button, cancel, 0, 152, 105, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
+                }};
 }
 
 void ExtensionEditor::ShowMode(const char *addCaption, const char *editCaption,

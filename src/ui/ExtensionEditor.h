@@ -12,11 +12,10 @@ class ExtensionEditor : public Form {
   protected:
     // fields: the ids of the edit fields, the extension's first, each showing one cell of a row
     // of list (the main window's; null while sorting).
-    ExtensionEditor(const char *caption, const ControlTable &controls, HWND list,
-                    std::vector<int> fields);
-    // The rows of the extension's label (at 8, 8), hint and field, and of the two buttons.
-    static ControlTable ExtensionRows(int label, int hint, int field);
-    static ControlTable ButtonRows(int ok, int cancel);
+    ExtensionEditor(const FormLayout &layout, HWND list, std::vector<int> fields);
+    // An editor's layout: the extension's label, hint and field, then more, then the two buttons.
+    static FormLayout EditorLayout(const char *caption, int label, int hint, int field,
+                                   const ControlTable &more, int ok, int cancel);
 
     // On show: the caption of the mode, and the fields filled, in edit mode from the selected
     // row, else with texts; then the focus in the extension field.

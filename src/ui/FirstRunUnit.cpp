@@ -10,16 +10,18 @@
 
 namespace zv {
 
-TFormSetting::TFormSetting()
-    : OptionsForm("Zorvikの設定", 290, 226,
-                  NoExtGroup(0) +
-                      ControlTable{{Kind::DefaultButton, IDC_BTNOK, 0, 40, 198, kButtonWidth,
-                                    kButtonHeight, "OK"}} +
-                      FolderGroup(0) +
-                      ControlTable{{Kind::Button, IDC_BTNCANCEL, 0, 144, 198, kButtonWidth,
-                                    kButtonHeight, "ｷｬﾝｾﾙ"}}) {
-    FormCreate();
+const FormLayout &TFormSetting::Layout() {
+    static const FormLayout layout{"Zorvikの設定", 290, 226,
+                                   NoExtGroup(0) +
+                                       ControlTable{{Kind::DefaultButton, IDC_BTNOK, 0, 40, 198,
+                                                     kButtonWidth, kButtonHeight, "OK"}} +
+                                       FolderGroup(0) +
+                                       ControlTable{{Kind::Button, IDC_BTNCANCEL, 0, 144, 198,
+                                                     kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"}}};
+    return layout;
 }
+
+TFormSetting::TFormSetting() : OptionsForm(Layout()) { FormCreate(); }
 
 void TFormSetting::FormCreate() {
     Accepted = false;

@@ -9,6 +9,7 @@ class TFormSetting : public OptionsForm {
     enum : int { IDC_BTNCANCEL = 212, IDC_BTNOK = IDOK };
 
     TFormSetting(); // loads the options (FormCreate)
+    static const FormLayout &Layout();
 
     bool Accepted = false;
 

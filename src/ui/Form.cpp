@@ -49,19 +49,18 @@ Form::Outcome Form::Guarded(const std::function<void()> &action) {
     return Outcome::Failed;
 }
 
-Form::Form(const char *caption, int clientWidth, int clientHeight, const ControlTable &controls)
-    : fonts_(MakeFonts()) {
+Form::Form(const FormLayout &layout) : fonts_(MakeFonts()) {
     RegisterFormClass(Proc);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT r{0, 0, clientWidth, clientHeight};
+    RECT r{0, 0, layout.width, layout.height};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
     // Proc takes this from the creation parameters at WM_NCCREATE.
-    if (!CreateWindowExA(exStyle, kClass, caption, style, 0, 0, r.right - r.left, r.bottom - r.top,
-                         nullptr, nullptr, GetModuleHandleA(nullptr), this))
+    if (!CreateWindowExA(exStyle, kClass, layout.caption, style, 0, 0, r.right - r.left,
+                         r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         RaiseSystemError(GetLastError());
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.regular.get()), FALSE);
-    for (const ControlSpec &c : controls) {
+    for (const ControlSpec &c : layout.controls) {
         HWND control = CreateControl(hwnd_, c, fonts_, pictures_);
         if (c.kind == Kind::List) lists_.push_back(std::make_unique<ListModel>(control));
         if (c.kind == Kind::DefaultButton) keys_.SetDefault(c.id);

@@ -27,7 +27,7 @@ enum class ModalResult { None, OK, Cancel };
 
 class Form {
   public:
-    Form(const char *caption, int clientWidth, int clientHeight, const ControlTable &controls);
+    explicit Form(const FormLayout &layout);
     virtual ~Form();
     Form(const Form &) = delete;
     Form &operator=(const Form &) = delete;

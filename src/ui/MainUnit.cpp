@@ -16,27 +16,31 @@
 
 namespace zv {
 
+const FormLayout &TMainForm::Layout() {
+    static const FormLayout layout{
+        "Zorvikの設定", 311, 309,
+        ControlTable{
+            {Kind::DefaultButton, IDC_BTNOK, 0, 8, 280, kButtonWidth, kButtonHeight, "OK"},
+            {Kind::Button, IDC_BTNCANCEL, 0, 108, 280, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
+            {Kind::Button, IDC_BTNABOUT, 0, 208, 280, kButtonWidth, kButtonHeight,
+             "ﾊﾞｰｼﾞｮﾝ情報..."},
+            {Kind::Button, IDC_BTNADD, 0, 8, 240, kButtonWidth, kButtonHeight, "追加(&A)..."},
+            {Kind::Button, IDC_BTNDELETE, 0, 108, 240, kButtonWidth, kButtonHeight, "削除(&D)"},
+            {Kind::Button, IDC_BTNEDIT, 0, 208, 240, kButtonWidth, kButtonHeight, "編集(&E)..."},
+            {Kind::Tabs, IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
+            {Kind::Page, IDC_TABSHEET1, IDC_PAGECONTROL1, 0, 0, 289, 198, "ﾌｧｲﾙの格納先"},
+            {Kind::List, IDC_LISTVIEW1, IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
+            {Kind::Page, IDC_TABSHEET2, IDC_PAGECONTROL1, 0, 0, 289, 198, "無視するﾌｧｲﾙ"},
+            {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
+            {Kind::Page, IDC_TABSHEET3, IDC_PAGECONTROL1, 0, 0, 289, 198, "設定"},
+        } + FolderGroup(IDC_TABSHEET3) +
+            NoExtGroup(IDC_TABSHEET3) +
+            ControlTable{{Kind::Bevel, IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr}}};
+    return layout;
+}
+
 TMainForm::TMainForm()
-    : OptionsForm(
-          "Zorvikの設定", 311, 309,
-          ControlTable{
-              {Kind::DefaultButton, IDC_BTNOK, 0, 8, 280, kButtonWidth, kButtonHeight, "OK"},
-              {Kind::Button, IDC_BTNCANCEL, 0, 108, 280, kButtonWidth, kButtonHeight, "ｷｬﾝｾﾙ"},
-              {Kind::Button, IDC_BTNABOUT, 0, 208, 280, kButtonWidth, kButtonHeight,
-               "ﾊﾞｰｼﾞｮﾝ情報..."},
-              {Kind::Button, IDC_BTNADD, 0, 8, 240, kButtonWidth, kButtonHeight, "追加(&A)..."},
-              {Kind::Button, IDC_BTNDELETE, 0, 108, 240, kButtonWidth, kButtonHeight, "削除(&D)"},
-              {Kind::Button, IDC_BTNEDIT, 0, 208, 240, kButtonWidth, kButtonHeight, "編集(&E)..."},
-              {Kind::Tabs, IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
-              {Kind::Page, IDC_TABSHEET1, IDC_PAGECONTROL1, 0, 0, 289, 198, "ﾌｧｲﾙの格納先"},
-              {Kind::List, IDC_LISTVIEW1, IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
-              {Kind::Page, IDC_TABSHEET2, IDC_PAGECONTROL1, 0, 0, 289, 198, "無視するﾌｧｲﾙ"},
-              {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
-              {Kind::Page, IDC_TABSHEET3, IDC_PAGECONTROL1, 0, 0, 289, 198, "設定"},
-          } + FolderGroup(IDC_TABSHEET3) +
-              NoExtGroup(IDC_TABSHEET3) +
-              ControlTable{{Kind::Bevel, IDC_BEVEL1, 0, 8, 272, 297, 2, nullptr}}),
-      ListView1(Item(IDC_LISTVIEW1)), ListIgnore(Item(IDC_LISTIGNORE)) {
+    : OptionsForm(Layout()), ListView1(Item(IDC_LISTVIEW1)), ListIgnore(Item(IDC_LISTIGNORE)) {
     FormCreate();
 }
 

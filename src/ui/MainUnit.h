@@ -27,6 +27,7 @@ class TMainForm : public OptionsForm {
     };
 
     TMainForm(); // reads the whole settings file (FormCreate)
+    static const FormLayout &Layout();
 
     // The windows it shows; they are created after it and live as long as it does.
     void SetDialogs(TAboutBox *aboutBox, TAddForm *addForm, TAddIgnoreForm *addIgnoreForm);

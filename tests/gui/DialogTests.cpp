@@ -2,12 +2,12 @@
 // editor opened from the main window, the version window, and the first-run window.
 #include "OptionGroups.h"
 #include "common/Version.h"
-#include "ui/FolderChooser.h"
 #include "ui/AboutUnit.h"
 #include "ui/AddIgnoreUnit.h"
 #include "ui/AddUnit.h"
-#include "ui/MainUnit.h"
 #include "ui/FirstRunUnit.h"
+#include "ui/FolderChooser.h"
+#include "ui/MainUnit.h"
 
 using namespace zvtest;
 using M = zv::TMainForm;
@@ -17,52 +17,6 @@ using B = zv::TAboutBox;
 using S = zv::TFormSetting;
 
 namespace {
-
-const WindowTable kRuleEditor = {
-    {273, 136},
-    {
-        {A::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
-        {A::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-        {A::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
-        {A::IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
-        {A::IDC_EDTPATH, 0, 32, 64, 201, 20, nullptr},
-        {A::IDC_BTNBROWSE, 0, 240, 64, 20, 20, ""},
-        {A::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
-        {A::IDC_BUTTON1, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
-    },
-    {A::IDC_EDTEXT, A::IDC_EDTPATH, A::IDC_BTNOK, A::IDC_BUTTON1}};
-const WindowTable kIgnoreEditor = {
-    {273, 136},
-    {
-        {I::IDC_STATICTEXT1, 0, 8, 8, 46, 16, "拡張子 :"},
-        {I::IDC_STATICTEXT2, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-        {I::IDC_EDTEXT, 0, 32, 24, 57, 20, nullptr},
-        {I::IDC_BTNOK, 0, 48, 105, 97, 25, "OK"},
-        {I::IDC_BTNCANCEL, 0, 152, 105, 97, 25, "ｷｬﾝｾﾙ"},
-    },
-    {I::IDC_EDTEXT, I::IDC_BTNOK, I::IDC_BTNCANCEL}};
-// Labels are sized to their texts and font: only where they start is fixed.
-const WindowTable kAboutBox = {
-    {365, 212},
-    {
-        {B::IDC_PANEL1, 0, 0, 0, 365, 177, nullptr},
-        {B::IDC_PRODUCTNAME, B::IDC_PANEL1, 40, 112, -1, -1, "Zorvik　デスクトップ整理ツール"},
-        {B::IDC_COPYRIGHT, B::IDC_PANEL1, 65, 160, -1, -1, nullptr},
-        {B::IDC_OKBUTTON, 0, 134, 183, 97, 25, "OK"},
-        {B::IDC_PRODUCTVERSION, B::IDC_PANEL1, 199, 128, -1, -1,
-         "ProductVersion : " ZORVIK_PRODUCT_VERSION},
-        {B::IDC_FILEVERSION, B::IDC_PANEL1, 200, 144, -1, -1, "FileVersion : " ZORVIK_FILE_VERSION},
-        {B::IDC_IMAGE1, B::IDC_PANEL1, 8, 8, 350, 100, nullptr},
-    },
-    {B::IDC_OKBUTTON}};
-const WindowTable kFirstRun = {{290, 226},
-                               OptionLayout(0) +
-                                   std::vector<Layout>{
-                                       {S::IDC_BTNOK, 0, 40, 198, 97, 25, "OK"},
-                                       {S::IDC_BTNCANCEL, 0, 144, 198, 97, 25, "ｷｬﾝｾﾙ"},
-                                   },
-                               {S::IDC_RADIOINQUIRY, S::IDC_BTNOK, S::IDC_RADIOMOVEFOLDER,
-                                S::IDC_EDTFOLDERMOVEPATH, S::IDC_BTNCANCEL}};
 
 // Pixels of a control on the screen, counted by colour: the most of one row, and all.
 struct Ink {
@@ -112,7 +66,7 @@ TEST_F(Dialogs, RuleEditorLayoutKeysAndMessages) {
     auto s = Start();
     HWND w = nullptr, e = OpenEditor(*s, w, 0, "整理ルールの追加");
     ASSERT_TRUE(e);
-    ExpectWindow(e, kRuleEditor);
+    ExpectLayout(e, A::Layout());
     EXPECT_EQ(A::IDC_EDTEXT, s->FocusId());
     s->Keys({VK_ESCAPE}); // assigned to no button
     EXPECT_TRUE(IsWindowVisible(e));
@@ -212,7 +166,7 @@ TEST_F(Dialogs, IgnoreEditorLayoutKeysAndMessages) {
     auto s = Start();
     HWND w = nullptr, e = OpenEditor(*s, w, 1, "無視ルールの追加");
     ASSERT_TRUE(e);
-    ExpectWindow(e, kIgnoreEditor);
+    ExpectLayout(e, I::Layout());
     EXPECT_EQ(I::IDC_EDTEXT, s->FocusId());
     s->Keys({VK_RETURN});
     EXPECT_EQ("拡張子を入力してください。", s->AnswerBox(kWarningTitle, kOk));
@@ -249,7 +203,7 @@ TEST_F(Dialogs, AboutBoxTextsHotTrackingAndWebPage) {
         s->Click(w, M::IDC_BTNABOUT);
         HWND a = s->Window("ﾊﾞｰｼﾞｮﾝ情報");
         ASSERT_TRUE(a);
-        ExpectWindow(a, kAboutBox);
+        ExpectLayout(a, B::Layout());
         HWND copyright = Session::Control(a, B::IDC_COPYRIGHT);
         // Underlined: one row of the line holds far more ink than any row of the plain text.
         const int plainRow = InkOf(copyright, GetSysColor(COLOR_WINDOWTEXT)).widestRow;
@@ -300,7 +254,7 @@ TEST_F(Dialogs, FirstRunWindowThenTheMainWindow) {
     HWND f = s->Window(kMainTitle);
     ASSERT_TRUE(f);
     ASSERT_TRUE(GetDlgItem(f, S::IDC_BTNCANCEL)) << "not the first-run window";
-    ExpectWindow(f, kFirstRun);
+    ExpectLayout(f, S::Layout());
     EXPECT_EQ(S::IDC_RADIOINQUIRY, s->FocusId());
     EXPECT_EQ((ControlStates{{O::IDC_RADIOMOVEFOLDER, O::IDC_RADIOINQUIRY}, kNoExtPath}),
               OptionStates(f));

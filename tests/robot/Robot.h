@@ -31,6 +31,7 @@
 
 #include "support/Support.h"
 #include "ui/AddUnit.h"
+#include "ui/Controls.h"
 #include "ui/FirstRunUnit.h"
 
 namespace zvtest {
@@ -145,24 +146,12 @@ class Session {
     bool wow64_ = false; // a 32-bit program: its structures have 32-bit pointers
 };
 
-// One row of a window's layout table: the control, the control it sits in (0: the window), its
-// rectangle relative to that one (a negative width or height is not checked), and its caption
-// (null: not checked).
-struct Layout {
-    int id, parent;
-    int left, top, width, height;
-    const char *caption;
-};
-// A window (or one page of it) as its table gives it: client size, controls, and the ids that Tab
-// visits from the first tab stop, once round.
-struct WindowTable {
-    SIZE client;
-    std::vector<Layout> controls;
-    std::vector<int> tabs;
-};
-// Checks the window as it is shown now against its table.
-void ExpectWindow(HWND window, const WindowTable &table);
-std::vector<int> TabOrder(HWND window);
+// Checks a window of the program as it is shown now against its one table (the program's own),
+// the 96-DPI figures scaled to dpi: the client area, every control's place and size within a
+// pixel (a label sized to its text by where it starts), each inside its parent and clear of its
+// siblings, each caption its own and fitting its control in the window font at that scale; the
+// tab order that of the table among the tab stops shown; each set of radio buttons one group.
+void ExpectLayout(HWND window, const zv::FormLayout &layout, int dpi = 96);
 // Which of some controls are checked and which are disabled.
 struct ControlStates {
     std::set<int> checked, disabled;

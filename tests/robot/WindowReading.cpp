@@ -2,8 +2,10 @@
 #include "robot/WindowReading.h"
 
 #include <algorithm>
+#include <set>
 
 #include "common/Path.h"
+#include "common/ShiftJis.h"
 
 namespace zvtest {
 
@@ -56,40 +58,47 @@ std::string ChooserSelection(HWND chooser) {
     return s.size() > 3 ? zv::ExcludeTrailingBackslash(s) : s;
 }
 
-void ExpectWindow(HWND window, const WindowTable &table) {
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ((std::vector<long>{table.client.cx, table.client.cy}),
-              (std::vector<long>{client.right, client.bottom}))
-        << "client size";
-    EXPECT_EQ(table.tabs, TabOrder(window));
-    for (const Layout &l : table.controls) {
-        HWND c = GetDlgItem(window, l.id);
-        if (!c) {
-            ADD_FAILURE() << "no control " << l.id;
-            continue;
-        }
-        RECT r, parent{};
-        GetWindowRect(c, &r);
-        if (l.parent) {
-            GetWindowRect(GetDlgItem(window, l.parent), &parent);
-        } else {
-            POINT origin{0, 0};
-            ClientToScreen(window, &origin);
-            parent = {origin.x, origin.y, origin.x, origin.y};
-        }
-        // A negative size is not checked: labels that are sized to their text.
-        EXPECT_EQ((std::vector<long>{l.left, l.top, l.width, l.height}),
-                  (std::vector<long>{r.left - parent.left, r.top - parent.top,
-                                     l.width < 0 ? l.width : r.right - r.left,
-                                     l.height < 0 ? l.height : r.bottom - r.top}))
-            << "control " << l.id;
-        if (l.caption) {
-            EXPECT_EQ(l.caption, TextOf(c)) << "control " << l.id;
-        }
-    }
+namespace {
+
+RECT RectOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
 }
 
+// What a control's caption shows, and the room it leaves its text at dpi.
+std::string Shown(const std::string &caption) {
+    std::string out;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        out += caption[i];
+        if (zv::IsLeadByte(static_cast<unsigned char>(caption[i])) && i + 1 < caption.size())
+            out += caption[++i];
+    }
+    return out;
+}
+int Margin(zv::Kind kind, int dpi) {
+    switch (kind) {
+    case zv::Kind::Button:
+    case zv::Kind::DefaultButton: return MulDiv(6, dpi, 96);
+    case zv::Kind::Radio: return MulDiv(17, dpi, 96);
+    case zv::Kind::Group: return MulDiv(16, dpi, 96);
+    default: return 0;
+    }
+}
+SIZE TextSize(const std::string &text, bool bold, int dpi) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontA(MulDiv(-12, dpi, 96), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+                             SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック");
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+    return size;
+}
+
+// The ids that Tab visits from the first tab stop, once round.
 std::vector<int> TabOrder(HWND window) {
     std::vector<int> ids;
     HWND first = GetNextDlgTabItem(window, nullptr, FALSE), h = first;
@@ -99,6 +108,82 @@ std::vector<int> TabOrder(HWND window) {
         if (h == first) break;
     }
     return ids;
+}
+
+} // namespace
+
+void ExpectLayout(HWND window, const zv::FormLayout &layout, int dpi) {
+    using zv::Kind;
+    auto scaled = [&](int v) { return MulDiv(v, dpi, 96); };
+    auto within1 = [](long a, long b) { return a - b <= 1 && b - a <= 1; };
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_TRUE(within1(client.right, scaled(layout.width)) &&
+                within1(client.bottom, scaled(layout.height)))
+        << "client " << client.right << "x" << client.bottom;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    auto parentRect = [&](int parent) {
+        return parent ? RectOf(GetDlgItem(window, parent))
+                      : RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    };
+    std::vector<int> tabs;
+    for (const zv::ControlSpec &c : layout.controls) {
+        SCOPED_TRACE("control " + std::to_string(c.id));
+        HWND h = GetDlgItem(window, c.id);
+        ASSERT_TRUE(h);
+        const RECT r = RectOf(h), p = parentRect(c.parent);
+        const bool sized = c.kind != Kind::AutoLabel && c.kind != Kind::BoldLabel &&
+                           c.kind != Kind::LinkLabel && c.kind != Kind::Page;
+        if (c.kind != Kind::Page) {
+            EXPECT_TRUE(within1(r.left - p.left, scaled(c.left)) &&
+                        within1(r.top - p.top, scaled(c.top)))
+                << "at " << r.left - p.left << "," << r.top - p.top;
+        }
+        if (sized) {
+            EXPECT_TRUE(within1(r.right - r.left, scaled(c.width)) &&
+                        within1(r.bottom - r.top, scaled(c.height)))
+                << "size " << r.right - r.left << "x" << r.bottom - r.top;
+        }
+        EXPECT_TRUE(r.left >= p.left && r.top >= p.top && r.right <= p.right &&
+                    r.bottom <= p.bottom)
+            << "leaves its parent";
+        // Of the radio buttons' rows, each reaches a pixel into the next.
+        for (const zv::ControlSpec &o : layout.controls) {
+            if (&o == &c || o.parent != c.parent || o.kind == Kind::Page || c.kind == Kind::Page)
+                continue;
+            RECT q = RectOf(GetDlgItem(window, o.id)), both{};
+            if (IntersectRect(&both, &r, &q)) {
+                EXPECT_LE(std::min(both.right - both.left, both.bottom - both.top), scaled(1))
+                    << "overlaps " << o.id;
+            }
+        }
+        if (c.caption && c.kind != Kind::Edit) { // a field's text is the user's
+            EXPECT_EQ(c.caption, TextOf(h));
+            const SIZE text = TextSize(Shown(c.caption), c.kind == Kind::BoldLabel, dpi);
+            if (sized) {
+                EXPECT_LE(text.cx + Margin(c.kind, dpi), r.right - r.left) << "clipped";
+                if (c.kind != Kind::Group) {
+                    EXPECT_LE(text.cy, r.bottom - r.top) << "clipped";
+                }
+            }
+        }
+        const LONG style = GetWindowLongA(h, GWL_STYLE);
+        if (IsWindowVisible(h) && IsWindowEnabled(h) && (style & WS_TABSTOP)) tabs.push_back(c.id);
+        if (c.kind == Kind::Radio && IsWindowVisible(h)) {
+            std::set<int> group, set;
+            HWND g = h;
+            do {
+                for (const zv::ControlSpec &m : layout.controls)
+                    if (m.id == GetDlgCtrlID(g) && m.kind == Kind::Radio) group.insert(m.id);
+                g = GetNextDlgGroupItem(window, g, FALSE);
+            } while (g && g != h);
+            for (const zv::ControlSpec &m : layout.controls)
+                if (m.kind == Kind::Radio && m.parent == c.parent) set.insert(m.id);
+            EXPECT_EQ(set, group) << "radio group";
+        }
+    }
+    EXPECT_EQ(tabs, TabOrder(window)) << "tab order";
 }
 
 ControlStates StatesOf(HWND window, std::initializer_list<int> ids) {
