@@ -19,9 +19,10 @@ const char kAddRule[] = "整理ルールの追加", kEditRule[] = "整理ルー�
 const char kCannotStore[] = "保存できません", kNotInCodePage[] = "扱えない文字",
            kNotFull[] = "ドライブから指定";
 using Refusals = std::vector<std::pair<std::wstring, const char *>>;
-const Refusals kBadExtensions = {{L".", kCannotStore},     {L"...", kCannotStore},
-                                 {L" ", kCannotStore},     {L" jpg", kCannotStore},
-                                 {L"jpg\t", kCannotStore}, {L"\u00e9", kNotInCodePage}};
+const Refusals kBadExtensions = {
+    {L".", kCannotStore},    {L"...", kCannotStore},   {L" ", kCannotStore},
+    {L" jpg", kCannotStore}, {L"jpg\t", kCannotStore}, {L"a=b", kCannotStore},
+    {L"[x", kCannotStore},   {L".;x", kCannotStore},   {L"\u00e9", kNotInCodePage}};
 
 // Types each text into a field, presses OK and expects a warning holding its part; the window
 // stays open.

@@ -66,31 +66,18 @@ RECT RectOf(HWND hwnd) {
     return r;
 }
 
-// What a control's caption shows, and the room it leaves its text at dpi.
-std::string Shown(const std::string &caption) {
-    std::string out;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-        out += caption[i];
-        if (zv::IsLeadByte(static_cast<unsigned char>(caption[i])) && i + 1 < caption.size())
-            out += caption[++i];
-    }
-    return out;
+// A caption's text as shown: each "&" marks the next character ("&&" one "&").
+std::string Shown(std::string caption) {
+    for (size_t i = caption.find('&'); i != std::string::npos; i = caption.find('&', i + 1))
+        caption.erase(i, 1);
+    return caption;
 }
-int Margin(zv::Kind kind, int dpi) {
-    switch (kind) {
-    case zv::Kind::Button:
-    case zv::Kind::DefaultButton: return MulDiv(6, dpi, 96);
-    case zv::Kind::Radio: return MulDiv(17, dpi, 96);
-    case zv::Kind::Group: return MulDiv(16, dpi, 96);
-    default: return 0;
-    }
-}
+
 SIZE TextSize(const std::string &text, bool bold, int dpi) {
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = CreateFontA(MulDiv(-12, dpi, 96), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
-                             SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック");
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old =
+        SelectObject(dc, CreateFontA(MulDiv(-12, dpi, 96), 0, 0, 0, bold ? 700 : 400, 0, 0, 0,
+                                     SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
     SIZE size{};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     DeleteObject(SelectObject(dc, old));
@@ -98,92 +85,81 @@ SIZE TextSize(const std::string &text, bool bold, int dpi) {
     return size;
 }
 
-// The ids that Tab visits from the first tab stop, once round.
-std::vector<int> TabOrder(HWND window) {
-    std::vector<int> ids;
-    HWND first = GetNextDlgTabItem(window, nullptr, FALSE), h = first;
-    while (h && ids.size() < 40) {
-        ids.push_back(GetDlgCtrlID(h));
-        h = GetNextDlgTabItem(window, h, FALSE);
-        if (h == first) break;
-    }
-    return ids;
-}
-
 } // namespace
 
 void ExpectLayout(HWND window, const zv::FormLayout &layout, int dpi) {
     using zv::Kind;
     auto scaled = [&](int v) { return MulDiv(v, dpi, 96); };
-    auto within1 = [](long a, long b) { return a - b <= 1 && b - a <= 1; };
+    auto off = [](long a, long b) { return a - b > 1 || b - a > 1; };
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_TRUE(within1(client.right, scaled(layout.width)) &&
-                within1(client.bottom, scaled(layout.height)))
+    EXPECT_FALSE(off(client.right, scaled(layout.width)) ||
+                 off(client.bottom, scaled(layout.height)))
         << "client " << client.right << "x" << client.bottom;
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    auto parentRect = [&](int parent) {
-        return parent ? RectOf(GetDlgItem(window, parent))
-                      : RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-    };
+    POINT o{0, 0};
+    ClientToScreen(window, &o);
+    const RECT area{o.x, o.y, o.x + client.right, o.y + client.bottom};
     std::vector<int> tabs;
     for (const zv::ControlSpec &c : layout.controls) {
         SCOPED_TRACE("control " + std::to_string(c.id));
         HWND h = GetDlgItem(window, c.id);
         ASSERT_TRUE(h);
-        const RECT r = RectOf(h), p = parentRect(c.parent);
-        const bool sized = c.kind != Kind::AutoLabel && c.kind != Kind::BoldLabel &&
-                           c.kind != Kind::LinkLabel && c.kind != Kind::Page;
-        if (c.kind != Kind::Page) {
-            EXPECT_TRUE(within1(r.left - p.left, scaled(c.left)) &&
-                        within1(r.top - p.top, scaled(c.top)))
-                << "at " << r.left - p.left << "," << r.top - p.top;
-        }
-        if (sized) {
-            EXPECT_TRUE(within1(r.right - r.left, scaled(c.width)) &&
-                        within1(r.bottom - r.top, scaled(c.height)))
-                << "size " << r.right - r.left << "x" << r.bottom - r.top;
-        }
+        const RECT r = RectOf(h), p = c.parent ? RectOf(GetDlgItem(window, c.parent)) : area;
+        // A label is sized to its text; a page fills its page control.
+        const bool page = c.kind == Kind::Page, sized = !page && c.kind != Kind::AutoLabel &&
+                                                        c.kind != Kind::BoldLabel &&
+                                                        c.kind != Kind::LinkLabel;
+        EXPECT_FALSE(!page &&
+                     (off(r.left - p.left, scaled(c.left)) || off(r.top - p.top, scaled(c.top))))
+            << "at " << r.left - p.left << "," << r.top - p.top;
+        EXPECT_FALSE(sized && (off(r.right - r.left, scaled(c.width)) ||
+                               off(r.bottom - r.top, scaled(c.height))))
+            << "size " << r.right - r.left << "x" << r.bottom - r.top;
         EXPECT_TRUE(r.left >= p.left && r.top >= p.top && r.right <= p.right &&
                     r.bottom <= p.bottom)
             << "leaves its parent";
-        // Of the radio buttons' rows, each reaches a pixel into the next.
-        for (const zv::ControlSpec &o : layout.controls) {
-            if (&o == &c || o.parent != c.parent || o.kind == Kind::Page || c.kind == Kind::Page)
-                continue;
-            RECT q = RectOf(GetDlgItem(window, o.id)), both{};
+        // Of the radio buttons' rows each reaches a pixel into the next: no more may overlap.
+        for (const zv::ControlSpec &s : layout.controls) {
+            RECT q = RectOf(GetDlgItem(window, s.id)), both{};
+            if (&s == &c || s.parent != c.parent || page || s.kind == Kind::Page) continue;
             if (IntersectRect(&both, &r, &q)) {
                 EXPECT_LE(std::min(both.right - both.left, both.bottom - both.top), scaled(1))
-                    << "overlaps " << o.id;
+                    << "overlaps " << s.id;
             }
         }
         if (c.caption && c.kind != Kind::Edit) { // a field's text is the user's
             EXPECT_EQ(c.caption, TextOf(h));
             const SIZE text = TextSize(Shown(c.caption), c.kind == Kind::BoldLabel, dpi);
-            if (sized) {
-                EXPECT_LE(text.cx + Margin(c.kind, dpi), r.right - r.left) << "clipped";
-                if (c.kind != Kind::Group) {
-                    EXPECT_LE(text.cy, r.bottom - r.top) << "clipped";
-                }
-            }
+            // The room a button's edges, a radio button's circle and a group box's frame take.
+            const bool button = c.kind == Kind::Button || c.kind == Kind::DefaultButton;
+            const int room = c.kind == Kind::Radio   ? 17
+                             : c.kind == Kind::Group ? 16
+                             : button                ? 6
+                                                     : 0;
+            EXPECT_FALSE(sized && (text.cx + scaled(room) > r.right - r.left ||
+                                   (c.kind != Kind::Group && text.cy > r.bottom - r.top)))
+                << "clipped: " << text.cx << "x" << text.cy;
         }
-        const LONG style = GetWindowLongA(h, GWL_STYLE);
-        if (IsWindowVisible(h) && IsWindowEnabled(h) && (style & WS_TABSTOP)) tabs.push_back(c.id);
-        if (c.kind == Kind::Radio && IsWindowVisible(h)) {
-            std::set<int> group, set;
-            HWND g = h;
-            do {
-                for (const zv::ControlSpec &m : layout.controls)
-                    if (m.id == GetDlgCtrlID(g) && m.kind == Kind::Radio) group.insert(m.id);
-                g = GetNextDlgGroupItem(window, g, FALSE);
-            } while (g && g != h);
-            for (const zv::ControlSpec &m : layout.controls)
-                if (m.kind == Kind::Radio && m.parent == c.parent) set.insert(m.id);
-            EXPECT_EQ(set, group) << "radio group";
-        }
+        if (IsWindowVisible(h) && IsWindowEnabled(h) && (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP))
+            tabs.push_back(c.id);
+        // The radio buttons of a group box are one group of their own.
+        std::set<int> group, set;
+        for (HWND g = h;
+             c.kind == Kind::Radio && IsWindowVisible(h) && group.insert(GetDlgCtrlID(g)).second;)
+            g = GetNextDlgGroupItem(window, g, FALSE);
+        for (const zv::ControlSpec &m : layout.controls)
+            if (m.kind != Kind::Radio)
+                group.erase(m.id);
+            else if (!group.empty() && m.parent == c.parent)
+                set.insert(m.id);
+        EXPECT_EQ(set, group) << "radio group";
     }
-    EXPECT_EQ(tabs, TabOrder(window)) << "tab order";
+    std::vector<int> order;
+    HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+    for (HWND h = first; h && order.size() < 40 && (order.empty() || h != first);
+         h = GetNextDlgTabItem(window, h, FALSE))
+        order.push_back(GetDlgCtrlID(h));
+    EXPECT_EQ(tabs, order) << "tab order";
 }
 
 ControlStates StatesOf(HWND window, std::initializer_list<int> ids) {

@@ -19,9 +19,9 @@
 #include "settings/SettingsFile.h"
 #include "sorting/FileUnit.h"
 #include "sorting/MoveMessages.h"
-#include "ui/FolderChooser.h"
 #include "support/Support.h"
 #include "ui/BrowseButton.h"
+#include "ui/FolderChooser.h"
 
 using namespace zv;
 using namespace zvtest;

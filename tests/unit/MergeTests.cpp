@@ -52,12 +52,7 @@ TEST(Merge, TheWindowsChangesWinAndOthersSurvive) {
             << r.what;
 }
 
-TEST(Merge, KeysAmongASectionsLines) {
-    const char raw[] = "zip=D:\\Z\0JPG=D:\\P\0=T:\\dst\0no equals\0jpg=D:\\2\0";
-    const std::string list(raw, sizeof raw - 1);
-    EXPECT_EQ("zip=D:\\Z JPG=D:\\P", Text(KeysOf(list, Duplicates::FirstWins)));
-    EXPECT_EQ("zip=D:\\Z JPG=D:\\2", Text(KeysOf(list, Duplicates::LastWins)));
-    EXPECT_EQ("zip=D:\\Z JPG=D:\\P jpg=D:\\2", Text(KeysOf(list, Duplicates::All)));
+TEST(Merge, NamesMatchAsTheProfileApiMatchesThem) {
     EXPECT_TRUE(SameKey("ｊｐｇ", "ＪＰＧ")) << "full-width letters";
     EXPECT_FALSE(SameKey("ア", "ヂ")) << "a trail byte is no letter";
 }
