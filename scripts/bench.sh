@@ -6,9 +6,15 @@
 # Whole processes are timed, start to exit, wall clock; each figure is the median of alternating
 # repetitions, each on a fresh tree made before the clock starts, and a ratio is the median of the
 # ratios of neighbouring runs. Nothing is asserted: the script prints.
+# (g) prices a file: each program is timed on 500 and on 4,000 files, and the slope between the two
+# is its cost per file, the rest of its time its constant start cost. Besides Zorvik and its floor,
+# two variants of the program (bench/engine_variants.cpp) and two kinds of the floor
+# (bench/floor_sort.cpp) each leave out or add one guarantee, so that the price of each is the
+# difference of two slopes.
 #   ZV_BUILD        build folder (default build)
 #   ZV_BENCH_REPS   repetitions of the 2,000-file runs (default 5; the shell path: at most 3)
 #   ZV_BENCH_ONE    repetitions of the one-file start-to-exit runs (default 20)
+#   ZV_BENCH_SLOPE  repetitions of the 500- and 4,000-file runs (default 7)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,9 +24,9 @@ bash scripts/setup.sh
 if ! bash scripts/build.sh; then
     # The benchmark needs neither the unit tests nor the end-to-end tests.
     echo "bench: the full build failed; building only the programs the benchmark runs" >&2
-    floors=$(for f in bench/*.cpp; do basename "$f" .cpp; done)
+    floors=$(for f in bench/*.cpp; do [ "$f" = bench/engine_variants.cpp ] || basename "$f" .cpp; done)
     # shellcheck disable=SC2086
-    ninja -C "$b/x64" Zorvik ZorvikShell $floors >/dev/null
+    ninja -C "$b/x64" Zorvik ZorvikShell ZorvikLinksShown ZorvikByName $floors >/dev/null
 fi
 command -v organize >/dev/null || { echo "bench: organize is missing (scripts/setup.sh)" >&2; exit 1; }
 
@@ -53,13 +59,14 @@ display = os.environ["ZV_BENCH_DISPLAY"]
 reps = int(os.environ.get("ZV_BENCH_REPS", "5"))
 shell_reps = min(reps, 3)  # the shell's moves take about 4 ms a file under Wine
 one_reps = int(os.environ.get("ZV_BENCH_ONE", "20"))
+slope_reps = int(os.environ.get("ZV_BENCH_SLOPE", "7"))
 EXTS = ["jpg", "png", "txt", "pdf", "mp3"]
 run_dir, zv_dir = os.path.join(drive, "r"), os.path.join(drive, "zv")
 problems = []
 
 os.makedirs(zv_dir, exist_ok=True)
 for exe in ["Zorvik.exe", "tests/ZorvikShell.exe", "bench/floor_sort.exe", "bench/floor_one.exe",
-            "bench/floor_app.exe"]:
+            "bench/floor_app.exe", "bench/ZorvikLinksShown.exe", "bench/ZorvikByName.exe"]:
     shutil.copy(os.path.join(binary, exe), zv_dir)
 zv32_dir = os.path.join(drive, "zv32")
 if native32:
@@ -141,11 +148,12 @@ def peak_mb(cmd):
     return usage.ru_maxrss / 1024.0, p.returncode
 
 rows = []
-def row(figure, zv, floor, target, unit="s", ratio=None, informative=None):
+def row(figure, zv, floor, target, unit="s", ratio=None, informative=None, met=None):
     """informative: (figure, ratio) of a second floor, printed for comparison only."""
     ratio = zv / floor if ratio is None else ratio
-    met = "-" if target is None else ("met" if ratio <= target else "NOT met")
-    fmt = "%.3f" if unit == "s" else "%.1f"
+    if met is None:
+        met = "-" if target is None else ("met" if ratio <= target else "NOT met")
+    fmt = {"s": "%.3f", "ms/file": "%.4f"}.get(unit, "%.1f")
     extra = ("-", "-") if informative is None else ((fmt % informative[0]) + " " + unit, "%.3f" % informative[1])
     rows.append((figure, (fmt % zv) + " " + unit, (fmt % floor) + " " + unit, "%.3f" % ratio,
                  "-" if target is None else "<= %.2f" % target, met) + extra)
@@ -199,6 +207,8 @@ for bits, w, folder in kinds:
         m = compare(label, cs, 1, one_reps, env, raw)
         row("(d) one file, %s, %s" % (bits, shown), m["zorvik"], m["floor"], 1.05,
             ratio=paired(raw, "zorvik", "floor"), informative=(m["console"], paired(raw, "zorvik", "console")))
+        if (bits, shown) == ("64-bit", "no display"):
+            gui_start = m["floor"]  # the GUI floor's start, for (g)
 if not native32:
     print("(d) 32-bit: not timed, 32-bit programs run emulated on this machine", file=sys.stderr)
 
@@ -218,6 +228,65 @@ pk = {n: statistics.median(v) for n, v in peaks.items()}
 row("(e) peak working set, 10,000 files", pk["zorvik"], pk["floor"], 1.10, unit="MB",
     informative=(pk["console"], pk["zorvik"] / pk["console"]))
 
+print("(g) cost per file: 500 and 4,000 files, 5 rules", file=sys.stderr, flush=True)
+# Each leaves out or adds one guarantee: ZorvikByName opens and checks no file and moves it by its
+# name, ZorvikLinksShown leaves out only the link check, floor_sort hold makes each lookup as the
+# program makes it, floor_sort holdeach holds the settings file open around every lookup.
+SMALL, LARGE = 500, 4000
+ini = "V:\\zv\\Zorvik.INI"
+write_ini("ZorvikLinksShown.INI", 5)
+write_ini("ZorvikByName.INI", 5)
+hold_cmd = wine_cmd("floor_sort.exe", "hold", ini, "V:\\r\\drop")
+slope_cs = [("zorvik", sort_cmd), ("by name", wine_cmd("ZorvikByName.exe", "V:\\r\\drop")),
+            ("links shown", wine_cmd("ZorvikLinksShown.exe", "V:\\r\\drop")), ("floor", floor_cmd),
+            ("hold", hold_cmd), ("hold each", wine_cmd("floor_sort.exe", "holdeach", ini, "V:\\r\\drop"))]
+for _, cmd in slope_cs:  # untimed: the new programs in the page cache
+    make_tree(SMALL); timed(cmd)
+# How often the hold's second lookup is made: counted by the floor that makes the lookups as the
+# program makes them, on the same file under the same system.
+make_tree(LARGE)
+out = subprocess.run(hold_cmd, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=900).stdout
+check_sorted(LARGE, "(g) hold")
+again = next((int(w) for w in out.split() if w.isdigit()), None)
+if again is None:
+    problems.append("(g) hold: no count of lookups made again in %r" % out)
+times = {(name, n): [] for name, _ in slope_cs for n in (SMALL, LARGE)}
+for r in range(slope_reps):
+    k = r % len(slope_cs)
+    for name, cmd in slope_cs[k:] + slope_cs[:k]:
+        for n in ((SMALL, LARGE) if r % 2 == 0 else (LARGE, SMALL)):
+            make_tree(n)
+            t, rc = timed(cmd)
+            if rc:
+                problems.append("(g) %d files, %s: exit code %d" % (n, name, rc))
+            check_sorted(n, "(g) %d files, %s" % (n, name))
+            times[name, n].append(t)
+med = {key: statistics.median(v) for key, v in times.items()}
+slope = {name: (med[name, LARGE] - med[name, SMALL]) / (LARGE - SMALL) for name, _ in slope_cs}
+const = {name: med[name, SMALL] - SMALL * slope[name] for name, _ in slope_cs}
+ms = {name: 1000 * v for name, v in slope.items()}
+for name, _ in slope_cs:
+    print("  (g) %s: %.3f s at %d files, %.3f s at %d: %.4f ms/file, constant %.3f s"
+          % (name, med[name, SMALL], SMALL, med[name, LARGE], LARGE, ms[name], const[name]),
+          file=sys.stderr, flush=True)
+row("(g) per file, 500 to 4,000 files", ms["zorvik"], ms["floor"], 1.10, unit="ms/file")
+row("(g) constant start cost vs (d)'s GUI floor", const["zorvik"], gui_start, None,
+    informative=(const["floor"], const["zorvik"] / const["floor"]))
+# A guarantee's price per file, and its share of the floor's cost per file: at most 0.10 of it
+# keeps Zorvik within 1.10 of the floor when it is the only one.
+ALLOWANCE = 0.10
+prices = [("the one-handle check", ms["zorvik"] - ms["by name"], True),
+          ("  of it, the link check", ms["zorvik"] - ms["links shown"], True),
+          ("the settings hold", ms["hold"] - ms["floor"], True),
+          ("the rest (listing, keys, report)", ms["by name"] - ms["hold"], False),
+          ("the hold, every lookup held", ms["hold each"] - ms["floor"], False)]
+for what, price, guarantee in prices:
+    share = price / ms["floor"]
+    row("(g) price: " + what, price, ms["floor"], ALLOWANCE if guarantee else None, unit="ms/file",
+        ratio=share, met=("within" if share <= ALLOWANCE else "EXCEEDS") if guarantee else "-")
+over = ["%s %.4f ms/file (%.0f %% of the floor's)" % (what.strip(), price, 100 * price / ms["floor"])
+        for what, price, guarantee in prices if guarantee and price > ALLOWANCE * ms["floor"]]
+
 head = ("figure", "Zorvik", "floor", "ratio", "target", "", "console floor", "ratio")
 w = [max(len(r[i]) for r in rows + [head]) for i in range(len(head))]
 print("Zorvik benchmark: 64-bit build of the same sources (%s), wine64, warm persistent wineserver;" % binary)
@@ -228,8 +297,20 @@ print("(d): floor = floor_app (GUI, Zorvik's libraries, OLE, hidden window, docu
 print("     options, two lookups, one move); console floor = floor_one (one MoveFileA), informative;")
 print("     'display' runs have the private Xvfb as DISPLAY. (e): peak resident set (VmHWM) of the wine")
 print("     process, median of 3; floor = floor_app on the same tree, console floor = floor_sort.")
+print("(g): medians of %d alternating runs at 500 and at 4,000 files, 5 rules; per file = the slope" % slope_reps)
+print("     (t4000 - t500) / 3500, floor = floor_sort; constant = t500 - 500 x slope, against (d)'s")
+print("     64-bit floor_app without display (console floor: floor_sort's constant). A price is the")
+print("     difference of two slopes and its ratio its share of the floor's slope; a guarantee within")
+print("     0.10 of it keeps Zorvik within 1.10. One-handle check: Zorvik - ZorvikByName (opens, checks")
+print("     nothing, MoveFileExW); link check: Zorvik - ZorvikLinksShown (no name query); settings hold:")
+print("     floor_sort hold (lookups as the program makes them) - floor_sort; the rest: ZorvikByName -")
+print("     floor_sort hold; every lookup held: floor_sort holdeach - floor_sort, for comparison.")
 for r in [head] + rows:
     print("  ".join(c.ljust(w[i]) for i, c in enumerate(r)).rstrip())
+print("(g) Zorvik %.4f ms/file, %.3f x the floor's %.4f (target 1.10); the hold's second lookup was"
+      " made %s times in %d lookups; over 0.10 of the floor's cost per file: %s."
+      % (ms["zorvik"], ms["zorvik"] / ms["floor"], ms["floor"],
+         "?" if again is None else again, 2 * LARGE, "; ".join(over) if over else "no guarantee"))
 for p in problems:
     print("PROBLEM: " + p)
 EOF

@@ -9,6 +9,7 @@
 #include "../common/Application.h"
 #include "../common/Com.h"
 #include "../common/DualText.h"
+#include "../common/SystemLibrary.h"
 #include "Startup.h"
 
 namespace {
@@ -28,6 +29,7 @@ std::vector<zv::DualText> Arguments() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    zv::SearchSystemFolderOnly();
     zv::OleSession ole; // outlives every window
     try {
         zv::Application app;

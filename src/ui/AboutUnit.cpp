@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "../common/Application.h"
+#include "../common/SystemLibrary.h"
 #include "../common/SystemPath.h"
 #include "../common/Version.h"
+#include "Subclass.h"
 
 namespace zv {
 
@@ -34,11 +36,11 @@ const FormLayout &TAboutBox::Layout() {
 }
 
 TAboutBox::TAboutBox() : Form(Layout()) {
-    SetWindowSubclass(Item(IDC_COPYRIGHT), CopyrightProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    Subclass(Item(IDC_COPYRIGHT), CopyrightProc, 0, reinterpret_cast<DWORD_PTR>(this));
     FormCreate();
 }
 
-TAboutBox::~TAboutBox() { RemoveWindowSubclass(Item(IDC_COPYRIGHT), CopyrightProc, 0); }
+TAboutBox::~TAboutBox() { Unsubclass(Item(IDC_COPYRIGHT), CopyrightProc, 0); }
 
 void TAboutBox::FormCreate() {
     SetLabel(IDC_PRODUCTVERSION, "ProductVersion : " + GetProductVersion());
@@ -55,16 +57,22 @@ void TAboutBox::Command(int id, int code) {
 }
 
 std::string VersionString(const std::string &exePath, const char *name) {
+    // version.dll, from the system's folder (SystemLibrary.h).
+    static const auto sizeOf =
+        SystemCall<DWORD(WINAPI *)(LPCSTR, LPDWORD)>(L"version.dll", "GetFileVersionInfoSizeA");
+    static const auto read = SystemCall<BOOL(WINAPI *)(LPCSTR, DWORD, DWORD, LPVOID)>(
+        L"version.dll", "GetFileVersionInfoA");
+    static const auto query = SystemCall<BOOL(WINAPI *)(LPCVOID, LPCSTR, LPVOID *, PUINT)>(
+        L"version.dll", "VerQueryValueA");
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(exePath.c_str(), &handle);
+    DWORD size = sizeOf(exePath.c_str(), &handle);
     if (size == 0) return std::string();
     std::vector<char> data(size);
-    if (!GetFileVersionInfoA(exePath.c_str(), 0, size, data.data())) return std::string();
+    if (!read(exePath.c_str(), 0, size, data.data())) return std::string();
     char *value = nullptr;
     UINT length = 0;
     std::string path = std::string("\\StringFileInfo\\041103A4\\") + name;
-    if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void **>(&value), &length) ||
-        !value)
+    if (!query(data.data(), path.c_str(), reinterpret_cast<void **>(&value), &length) || !value)
         return std::string();
     // The length counts the terminating zero on some systems and not on others.
     return std::string(value, strnlen(value, length));
@@ -106,9 +114,9 @@ LRESULT CALLBACK TAboutBox::CopyrightProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     } else if (msg == WM_MOUSELEAVE && box->hot_) {
         box->CopyrightMouseLeave();
     } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, CopyrightProc, 0);
+        Unsubclass(hwnd, CopyrightProc, 0);
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return DefSubclass(hwnd, msg, wp, lp);
 }
 
 } // namespace zv

@@ -2,12 +2,12 @@
 #include "Controls.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <algorithm>
 
 #include "../common/CodePage.h"
 #include "../common/SystemError.h"
+#include "../common/SystemLibrary.h"
 #include "PictureButton.h"
 
 namespace zv {
@@ -123,7 +123,9 @@ HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictur
     case Kind::Tabs: // classic drawing, as the controls on its pages are drawn: a theme would
                      // paint the pages white behind their button-face controls. Empty names
                      // still leave Wine's default theme on: a name no theme has turns it off.
-        SetWindowTheme(hwnd, L" ", L" ");
+        if (auto setTheme = SystemCall<HRESULT(WINAPI *)(HWND, LPCWSTR, LPCWSTR)>(
+                L"uxtheme.dll", "SetWindowTheme", true))
+            setTheme(hwnd, L" ", L" ");
         break;
     case Kind::Bevel: // the static grows its etched line by two pixels: the table's size holds
         SetWindowPos(hwnd, nullptr, 0, 0, c.width, c.height, SWP_NOMOVE | SWP_NOZORDER);

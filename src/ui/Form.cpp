@@ -9,6 +9,7 @@
 #include "../common/Application.h"
 #include "../common/SystemError.h"
 #include "PictureButton.h"
+#include "Subclass.h"
 
 namespace zv {
 namespace {
@@ -18,8 +19,7 @@ const char kClass[] = "ZorvikForm";
 void RegisterFormClass(WNDPROC proc) {
     static bool done = false;
     if (done) return;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
+    InitCommonControlClasses(ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES);
     WNDCLASSA wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleA(nullptr);
