@@ -3,12 +3,18 @@
 #include "Startup.h"
 
 #include "../common/Application.h"
+#include "../common/Error.h"
 #include "../common/FileAttributes.h"
+#include "../common/Format.h"
 #include "../common/Handles.h"
 #include "../common/Path.h"
 #include "../common/SystemPath.h"
+#include "../settings/ScratchFile.h"
+#include "../settings/SettingsCheck.h"
 #include "../settings/SettingsFile.h"
+#include "../settings/SettingsSave.h"
 #include "../sorting/FileUnit.h"
+#include "../sorting/FolderListing.h"
 #include "../sorting/ZorvikUnit.h"
 #include "../ui/FolderChooser.h"
 #include "RuleQuestion.h"
@@ -98,6 +104,9 @@ void Sort(const std::vector<DualText> &args) {
                 left.Add(LeftReason::KeyNotInCodePage, arg);
             else
                 dropped.emplace_back(p);
+        } else if (IsFolderLink(attributes)) {
+            // Moved whole or opened up, the folder it leads to would go, or its files.
+            left.Add(LeftReason::FolderLink, arg);
         } else if (IsDriveRoot(p)) {
             left.Add(LeftReason::DriveRoot, arg);
         } else {
@@ -113,6 +122,34 @@ void Sort(const std::vector<DualText> &args) {
     DoZorvik(dropped, moves, RunQuestions{AskRuleFor, [](const DualText &prompt, DualText &folder) {
                                               return SelectFolder(prompt, BaseDir, folder);
                                           }});
+}
+
+// The settings file as a user may have left it, before anything is read from it: one saved in
+// another encoding is converted to Shift-JIS if the user agrees, the old bytes kept beside it; a
+// damaged one ends the program with a message that names it.
+void CheckSettingsFile() {
+    const std::string path = SettingsPath();
+    std::string bytes;
+    bool exists = false;
+    if (!ReadWhole(path, bytes, exists)) throw Error(Format("%s を読み込めません", path));
+    const Inspection in = Inspect(bytes);
+    if (!exists || in.encoding == Encoding::ShiftJis) return RefuseDamaged(path, bytes);
+    const std::string text = ToShiftJis(path, bytes, in.encoding);
+    const std::string name = EncodingName(in.encoding),
+                      suffix = in.encoding == Encoding::Utf8 ? ".utf-8.bak" : ".utf-16.bak";
+    if (!Confirm(Format("%s は " + name +
+                            " で保存されています。Zorvik の設定ファイルは Shift-JIS のため、"
+                            "このままでは日本語のフォルダ名などを読み違えます。\r\n\r\n"
+                            "Shift-JIS に変換しますか？\r\n（元のファイルは、名前に「" +
+                            suffix + "」を付けて同じフォルダに残します。）",
+                        path)))
+        throw Error(Format("%s は " + name +
+                               " で保存されているため、読み込めません。\r\nメモ帳で開き、"
+                               "[名前を付けて保存] の [エンコード] で「ANSI」を選んで保存し直して"
+                               "ください。",
+                           path));
+    KeepBackup(path, bytes, suffix);
+    ReplaceSettingsBytes(path, bytes, text);
 }
 
 } // namespace
@@ -137,6 +174,7 @@ int RunProgram(const std::vector<DualText> &args) {
     const bool sorting = !args.empty();
     bool runCancelled = false;
     if (SettingsFileExists()) {
+        CheckSettingsFile();
         if (sorting) ReadFolderOptions();
     } else {
         FirstRunSteps();

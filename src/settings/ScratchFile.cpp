@@ -6,6 +6,7 @@
 #include "../common/CodePage.h"
 #include "../common/Handles.h"
 #include "../common/Path.h"
+#include "../common/ShiftJis.h"
 #include "../common/SystemPath.h"
 
 namespace zv {
@@ -23,20 +24,37 @@ bool WriteAll(HANDLE h, const std::string &bytes) {
     return true;
 }
 
-// A name for a file of our own beside the settings file, no longer than the file's own name: it
-// fits wherever the settings file's path fits, however near the path limit its folder is.
+// The names of the copies a save of the settings file makes beside it: "~", hex digits, and three
+// more that a digest of those and of the settings file's name gives, as long as that name (ten
+// characters at least). A copy fits wherever the settings file's path fits, however near the path
+// limit its folder is, and a file of the user's is never taken for one.
+const char kHex[] = "0123456789abcdef";
+std::string Digest(const std::string &digits, const std::string &target) {
+    unsigned h = 2166136261u; // FNV-1a
+    for (char c : digits + "|" + UpperAZ(ExtractFileName(target)))
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return {kHex[(h >> 8) & 15], kHex[(h >> 4) & 15], kHex[h & 15]};
+}
+size_t ScratchLength(const std::string &target) {
+    return std::max<size_t>(ExtractFileName(target).size(), 10);
+}
 std::string ScratchPath(const std::string &target) {
     static unsigned long long state =
         GetTickCount64() ^ (GetCurrentProcessId() * 0x9E3779B97F4A7C15ull);
-    const size_t length = std::max<size_t>(ExtractFileName(target).size(), 5);
-    std::string name = "~";
-    while (name.size() < length) {
+    std::string digits;
+    while (digits.size() + 4 < ScratchLength(target)) {
         state ^= state << 13;
         state ^= state >> 7;
         state ^= state << 17;
-        name += "0123456789abcdef"[state & 15];
+        digits += kHex[state & 15];
     }
-    return ExtractFilePath(target) + name;
+    return ExtractFilePath(target) + "~" + digits + Digest(digits, target);
+}
+bool IsScratchName(const std::string &name, const std::string &target) {
+    if (name.size() != ScratchLength(target) || name[0] != '~' ||
+        name.find_first_not_of(kHex, 1) != std::string::npos)
+        return false;
+    return name.compare(name.size() - 3, 3, Digest(name.substr(1, name.size() - 4), target)) == 0;
 }
 
 } // namespace
@@ -76,27 +94,39 @@ bool Date(const std::string &path, LONGLONG ago) {
 }
 
 Scratch::~Scratch() {
+    hold_.reset();
     if (!path_.empty()) DeleteFileA(path_.c_str());
 }
 
 bool Scratch::Create(const std::string &target, const std::string &bytes) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string path = ScratchPath(target);
-        KernelHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        // Held open for reading while it is ours, sharing everything: a save that finds it
+        // cannot take it for one that was left (CleanScratch).
+        KernelHandle h(CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!h.valid()) {
             if (GetLastError() == ERROR_FILE_EXISTS) continue;
             return false;
         }
         path_ = path;
-        return WriteAll(h.get(), bytes);
+        target_ = target;
+        hold_ = std::move(h);
+        return Write(bytes);
     }
     return false;
 }
 
+bool Scratch::Write(const std::string &bytes) {
+    KernelHandle h(
+        CreateFileA(path_.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    return h.valid() && SetFilePointer(h.get(), 0, nullptr, FILE_BEGIN) == 0 &&
+           WriteAll(h.get(), bytes) && SetEndOfFile(h.get()) && FlushFileBuffers(h.get());
+}
+
 bool Scratch::Rename() {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string path = ScratchPath(path_);
+        const std::string path = ScratchPath(target_);
         if (MoveFileExA(path_.c_str(), path.c_str(), 0)) {
             path_ = path;
             return true;
@@ -119,8 +149,43 @@ bool Scratch::Replace(const std::string &target, bool exists) {
             return false;
         Sleep(20);
     }
+    hold_.reset(); // it is the settings file now
     path_.clear();
     return true;
+}
+
+void CleanScratch(const std::string &target) {
+    WIN32_FIND_DATAA fd;
+    FindHandle find(FindFirstFileA((ExtractFilePath(target) + "~*").c_str(), &fd));
+    if (!find.valid()) return;
+    do {
+        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            !IsScratchName(fd.cFileName, target))
+            continue;
+        // Opened only where no save holds it open for reading (Scratch::Create), and removed as
+        // it closes.
+        const std::string path = ExtractFilePath(target) + fd.cFileName;
+        KernelHandle left(CreateFileA(path.c_str(), DELETE, FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    } while (FindNextFileA(find.get(), &fd));
+}
+
+std::string MakeThroughLink(const std::string &path) {
+    // Windows shows the link itself; under Wine its name opens as nothing, yet cannot be made.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    bool link =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        KernelHandle probe(CreateFileA(path.c_str(), GENERIC_READ | DELETE, kShareAll, nullptr,
+                                       CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        link = !probe.valid() && GetLastError() == ERROR_FILE_EXISTS;
+    }
+    if (!link) return std::string();
+    KernelHandle made(CreateFileA(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string target;
+    if (!made.valid() || !ToAnsiExact(PlainFinalPathOf(made.get()), target)) return std::string();
+    return target;
 }
 
 std::string WriteTarget(const std::string &path) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "../common/Handles.h"
+
 namespace zv {
 
 // The whole file: true with its bytes, or with exists false when there is none; false when it
@@ -22,8 +24,10 @@ class Scratch {
     Scratch &operator=(const Scratch &) = delete;
     ~Scratch();
     const std::string &path() const { return path_; }
-    // A new file beside target holding bytes.
+    // A new file beside target holding bytes, under a name a save can tell as one of ours.
     bool Create(const std::string &target, const std::string &bytes);
+    // Its bytes written anew.
+    bool Write(const std::string &bytes);
     // Gives the file a new name that the profile API has never seen, so that what it reads next
     // comes from the disk and not from a copy it keeps.
     bool Rename();
@@ -31,8 +35,17 @@ class Scratch {
     bool Replace(const std::string &target, bool exists);
 
   private:
-    std::string path_;
+    std::string path_, target_;
+    KernelHandle hold_; // open while it is ours
 };
+
+// Removes the copies that saves of target left beside it when they were stopped (killed, the
+// power gone), and nothing else: no other file has such a name, nor a copy a save holds.
+void CleanScratch(const std::string &target);
+
+// A link at path that leads to no file: the file it leads to is made, empty, through it, and its
+// path is given; empty when no such link stands at path.
+std::string MakeThroughLink(const std::string &path);
 
 // Where a save writes: the file that a link at path leads to, else path itself. A link stays a
 // link, and its file's folder takes the copy.

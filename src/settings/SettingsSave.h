@@ -1,6 +1,7 @@
-// The one way the settings file is written: the change is made by the profile API on a copy
-// beside the file, read back and compared with what was meant, and only then put in the file's
-// place. The file is never left half written, written over unseen or replaced by a shorter one.
+// The one way the settings file is written: the change is made on a copy beside the file, every
+// line it does not touch kept as it stands, read back and compared with what was meant, and only
+// then put in the file's place. The file is never left half written, written over unseen or
+// replaced by a shorter one; saves of it in several instances at once are made one after another.
 #pragma once
 #include <functional>
 #include <string>
@@ -50,5 +51,8 @@ void SaveSettings(const std::function<SettingsChange(const SettingsNow &)> &chan
                   const std::string &path = SettingsPath());
 // The same for a change that does not depend on the file.
 void SaveSettings(const SettingsChange &change, const std::string &path = SettingsPath());
+// The file's bytes (before, as read) replaced whole by bytes, in the same safe way.
+void ReplaceSettingsBytes(const std::string &path, const std::string &before,
+                          const std::string &bytes);
 
 } // namespace zv

@@ -50,11 +50,18 @@ bool MoveEngine::MoveFileTo(const DualText &source, const DualText &destination)
 bool MoveEngine::MoveFolderTo(const DualText &source, const std::string &destinationFolder) {
     const DualText from = WithoutTrailingBackslash(source.exact ? Unquote(source.ansi) : source);
     const std::string to = ExcludeTrailingBackslash(Unquote(destinationFolder));
-    if (!DirectoryExists(to)) ForceFolder(to);
+    // A folder that stays where it is leaves no destination behind.
     if (HoldsProgramFile(from)) {
         ReportLeft(LeftReason::ProgramFile, from);
         return false;
     }
+    const std::wstring inside = FullPath(from.wide) + L"\\", target = FullPath(ToWide(to) + L"\\");
+    if (!to.empty() && target.size() >= inside.size() &&
+        SamePath(target.substr(0, inside.size()), inside)) {
+        ReportFailure("移動先がフォルダの中にあります", from);
+        return false;
+    }
+    if (!DirectoryExists(to)) ForceFolder(to);
     return MoveOneFolder(from, to);
 }
 
@@ -63,16 +70,18 @@ bool FolderExists(const DualText &path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-unsigned long ForceFolder(const DualText &folder) {
+unsigned long ForceFolder(const DualText &folder, std::vector<DualText> *made) {
     if (folder.empty()) throw Error("ディレクトリを作成できません");
     const DualText dir = WithoutTrailingBackslash(folder);
     const DualText parent = FolderOf(dir);
     if (dir.wide.size() < 3 || FolderExists(dir) || parent.wide == dir.wide) return 0;
     // A relative name has no parent to make: no error for it.
-    DWORD failed = parent.empty() ? 0 : ForceFolder(parent);
+    DWORD failed = parent.empty() ? 0 : ForceFolder(parent, made);
     if (dir.exact ? CreateDirectoryA(dir.ansi.c_str(), nullptr)
-                  : CreateDirectoryW(dir.wide.c_str(), nullptr))
+                  : CreateDirectoryW(dir.wide.c_str(), nullptr)) {
+        if (made) made->push_back(dir);
         return 0;
+    }
     DWORD code = GetLastError();
     return failed ? failed : code;
 }
@@ -110,7 +119,7 @@ void CollectFiles(const MoveEngine &moves, const DualText &folder, std::vector<L
         KernelHandle h = OpenToLook(dir.wide);
         if (h.valid()) final = std::make_shared<const std::wstring>(ObjectNameOf(h.get()));
     }
-    ForEachEntry(dir.wide, [&](const Entry &e) -> DWORD {
+    ForEachEntry(dir.wide, [&](const ListedEntry &e) -> DWORD {
         const DualText path =
             dir + (e.exact ? DualText(e.name) : DualText(e.wide)); // the listing's own spelling
         const bool isFolder = (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

@@ -12,7 +12,7 @@ namespace zv {
 // One entry of a folder listing. The listing is read in UTF-16 so that a name the system code
 // page cannot hold is seen as such (exact false, name with "?" for those characters) instead of
 // as the look-alike name of another file.
-struct Entry {
+struct ListedEntry {
     std::wstring wide;
     std::string name; // in the code page; "?" for what it lacks when not exact
     bool exact;
@@ -36,7 +36,7 @@ template <class Visit> DWORD ForEachEntry(const std::wstring &folder, Visit visi
     do {
         const std::wstring wide = fd.cFileName;
         if (wide == L"." || wide == L"..") continue;
-        Entry e{wide, std::string(), false, fd.dwFileAttributes, fd.dwReserved0};
+        ListedEntry e{wide, std::string(), false, fd.dwFileAttributes, fd.dwReserved0};
         e.exact = ToAnsiExact(wide, e.name);
         if (DWORD code = visit(e)) return code;
     } while (FindNextFileW(find.get(), &fd));

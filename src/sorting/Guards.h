@@ -17,6 +17,7 @@ enum class LeftReason {
     DotOrBlank,       // a part of its path ends in "." or a blank
     TooLong,          // its path is too long for the system calls
     FileLink,         // a link to a file: moving it would move what it leads to
+    FolderLink,       // a link to a folder, dropped: it would move or open up what it leads to
     Empty,            // an empty argument
     Wildcard,         // "*" or "?" in a dropped path: the system calls would take it for a pattern
     Device,           // a device's name (CON, NUL, COM1, ...), with or without extension

@@ -4,6 +4,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "../common/DualText.h"
 #include "../common/FileIdentity.h"
@@ -78,8 +79,8 @@ std::unique_ptr<MoveEngine> OwnMoves(MoveEngine::Links links);
 
 // Creates a folder together with every missing parent. An empty path raises
 // "ディレクトリを作成できません"; any other failure is returned as the system's error code (0:
-// none).
-unsigned long ForceFolder(const DualText &folder);
+// none). made, where given, gets the folders this call created, outermost first.
+unsigned long ForceFolder(const DualText &folder, std::vector<DualText> *made = nullptr);
 // A folder stands at the path.
 bool FolderExists(const DualText &path);
 

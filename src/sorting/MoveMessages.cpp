@@ -58,6 +58,8 @@ DualText LeftItems::Text() const {
          "名前の末尾がピリオドか空白のため、別の項目と取り違えるおそれがあります:"},
         {LeftReason::TooLong, "パスが長すぎるため、扱えません:"},
         {LeftReason::FileLink, "ファイルへのリンクです（リンク先のファイルは移動しません）:"},
+        {LeftReason::FolderLink,
+         "フォルダへのリンクです（リンク先のフォルダは移動も整理もしません）:"},
         {LeftReason::Empty, "空の引数です（ファイルやフォルダの名前がありません）:"},
         {LeftReason::Wildcard, "名前に * か ? があり、ほかのファイルと取り違えるおそれがあります:"},
         {LeftReason::Device, "デバイスの名前です（ファイルではありません）:"},

@@ -103,7 +103,7 @@ bool MoveAcrossVolumes(DroppedFile &file, const DualText &destination, bool repl
 DWORD CopyTree(const MoveEngine &moves, const std::wstring &from, const std::wstring &to,
                std::wstring &link) {
     if (!CreateDirectoryW(to.c_str(), nullptr)) return GetLastError();
-    return ForEachEntry(from, [&](const Entry &e) -> DWORD {
+    return ForEachEntry(from, [&](const ListedEntry &e) -> DWORD {
         std::wstring src = from + L"\\" + e.wide, dst = to + L"\\" + e.wide;
         if (IsFolderLink(e.attributes) || IsLinkEntry(e.attributes, e.reparseTag)) {
             link = src;
@@ -131,7 +131,7 @@ unsigned long long SizeOf(const std::wstring &path, bool &ok) {
 
 // Counts the files below a folder and adds up their sizes. 0, or the error that stopped it.
 DWORD Measure(const std::wstring &folder, unsigned long long &files, unsigned long long &bytes) {
-    return ForEachEntry(folder, [&](const Entry &e) -> DWORD {
+    return ForEachEntry(folder, [&](const ListedEntry &e) -> DWORD {
         std::wstring path = folder + L"\\" + e.wide;
         if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) return Measure(path, files, bytes);
         bool ok = false;
@@ -149,7 +149,7 @@ bool SameContents(const std::wstring &a, const std::wstring &b) {
 // Removes a folder and everything in it, links but not what they lead to. 0, or the error of the
 // first removal that failed.
 DWORD DeleteTree(const std::wstring &folder) {
-    DWORD code = ForEachEntry(folder, [&](const Entry &e) -> DWORD {
+    DWORD code = ForEachEntry(folder, [&](const ListedEntry &e) -> DWORD {
         const DWORD attributes = e.attributes;
         std::wstring path = folder + L"\\" + e.wide;
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsFolderLink(attributes))
@@ -288,12 +288,6 @@ bool OwnMoveEngine::MoveOneFolder(const DualText &source, const std::string &des
         return false;
     }
     if (SamePath(fullSource, fullTarget)) return true;
-    const std::wstring inside = fullSource + L"\\";
-    if (fullTarget.size() > inside.size() &&
-        SamePath(fullTarget.substr(0, inside.size()), inside)) {
-        ReportFailure("移動先がフォルダの中にあります", source);
-        return false;
-    }
     if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
         ReportFailure("移動先に同じ名前の項目があります", source);
         return false;

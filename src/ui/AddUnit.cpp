@@ -4,8 +4,11 @@
 
 #include "../app/globUnit.h"
 #include "../common/Application.h"
+#include "../common/Error.h"
 #include "../common/FileAttributes.h"
 #include "../common/Path.h"
+#include "../common/ShiftJis.h"
+#include "../common/SystemError.h"
 #include "../settings/SettingsSave.h"
 #include "../settings/Value.h"
 #include "../sorting/FileUnit.h"
@@ -60,23 +63,42 @@ bool IsFullPath(const std::string &path) {
     return drive || path.compare(0, 2, "\\\\") == 0;
 }
 
+// A character Windows forbids in a folder's name, or a name it would change: the names after the
+// drive or share, each checked whole.
+bool HasForbiddenName(const std::string &path) {
+    const size_t from = path.compare(0, 2, "\\\\") == 0 ? 2 : 3;
+    return FindChar(path, "<>:\"/|?*", from) != std::string::npos ||
+           HasPartEndingInDotOrBlank(path.substr(from));
+}
+
 // The folder of the path field: the blanks after it go, which the settings file cannot hold
 // (and the system drops from a folder's name). False, after a warning, for a text that names no
-// folder of its own.
+// folder of its own, or one Windows cannot make.
 bool FolderFromField(const std::string &typed, std::string &path) {
     path = TrimBlanks(typed);
-    if (path.empty() || (IsFullPath(path) && !HasControlChar(path))) return true;
-    ShowWarning(HasControlChar(path)
-                    ? "格納先フォルダに使えない文字が含まれています。"
-                    : "格納先フォルダは「C:\\フォルダ」のように、ドライブから指定してください。\r\n"
-                      "相対パスは、整理するときの作業フォルダによって別のフォルダを指します。");
+    if (path.empty() || (IsFullPath(path) && !HasControlChar(path) && !HasForbiddenName(path)))
+        return true;
+    if (HasControlChar(path))
+        ShowWarning("格納先フォルダに使えない文字が含まれています。");
+    else if (!IsFullPath(path))
+        ShowWarning("格納先フォルダは「C:\\フォルダ」のように、ドライブから指定してください。\r\n"
+                    "相対パスは、整理するときの作業フォルダによって別のフォルダを指します。");
+    else
+        ShowWarning("格納先フォルダの名前に、Windows で使えない文字 ( \\ / : * ? \" < > | ) か、"
+                    "末尾のピリオドや空白が含まれています。");
     return false;
 }
 
-// Creates the folder with every missing parent, however many backslashes end it.
+// Creates the folder with every missing parent, however many backslashes end it. What cannot be
+// made is said, and the folders made on the way are removed again (only those).
 void CreateFolder(std::string path) {
     while (path.size() > 3 && EndsWithBackslash(path)) path = ExcludeTrailingBackslash(path);
-    ForceFolder(path);
+    std::vector<DualText> made;
+    const unsigned long code = ForceFolder(path, &made);
+    if (DirectoryExists(path)) return;
+    for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->wide.c_str());
+    throw Error("ディレクトリを作成できません: " + path + "\r\n(" +
+                SystemMessage(code ? code : ERROR_PATH_NOT_FOUND) + ")");
 }
 
 } // namespace

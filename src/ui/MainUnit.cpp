@@ -166,6 +166,25 @@ void TMainForm::btnOKClick() {
     // loaded. A failed save loses nothing: the window stays open for another try or Cancel.
     SaveSettings([&](const SettingsNow &now) {
         SettingsChange change;
+        // Deleted or emptied since the window read it: there is nothing to merge with, and the
+        // window writes all it holds, with the options it read and does not show.
+        if (now.All().empty()) {
+            change.sections = {{kExtensions, Deduplicated(rules)},
+                               {kIgnore, Deduplicated(ignored)}};
+            Entries all = LoadedOptions;
+            for (const Entry &option : options) {
+                auto held = std::find_if(all.begin(), all.end(), [&](const Entry &e) {
+                    return SameKey(e.key, option.key);
+                });
+                if (held == all.end())
+                    all.push_back(option);
+                else
+                    held->value = option.value;
+            }
+            for (const Entry &option : all)
+                change.keys.push_back({kOption, option.key, option.value});
+            return change;
+        }
         change.sections = {{kExtensions, MergeSection(LoadedRules, rules, now.List(kExtensions))},
                            {kIgnore, MergeSection(LoadedIgnore, ignored, now.List(kIgnore))}};
         for (const Entry &option : options) {

@@ -194,13 +194,13 @@ TEST_F(SettingsMode, EditsAndOkRewriteTheFile) {
     s->Type(w, M::IDC_EDTNOEXTMOVEPATH, "C:\\ソ"); // disabled, written all the same
     s->Click(w, M::IDC_BTNOK);
     EXPECT_EQ(0u, s->Wait());
-    // Erased sections come back at the end of the file; jpg and JPG are one key, the lower
-    // row's; the ignore values become NULL; one trailing backslash goes, a trail byte 5C stays.
-    EXPECT_EQ(Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=C:\\予定表", "MoveNoExt=1",
-                   "MoveNoExtPath=C:\\ソ", "BaseDir=%R\\base", "Extra=1", "[Other]", "k=v",
-                   "[Extensions]", "7z=%R", "jpg=%R", "mp3=%R", "text=%R", "[Ignore]", "url=NULL",
-                   "tmp=NULL"}),
-              ReadBytes(IniPath()));
+    // Each section where it stood, in list order; jpg and JPG are one key, the lower row's; the
+    // ignore values become NULL; one trailing backslash goes, a trail byte 5C stays.
+    EXPECT_EQ(
+        Ini({"[Option]", "MoveFolder=1", "MoveFolderPath=C:\\予定表", "MoveNoExt=1",
+             "MoveNoExtPath=C:\\ソ", "BaseDir=%R\\base", "Extra=1", "[Extensions]", "7z=%R",
+             "jpg=%R", "mp3=%R", "text=%R", "[Ignore]", "url=NULL", "tmp=NULL", "[Other]", "k=v"}),
+        ReadBytes(IniPath()));
 }
 
 // A save that fails keeps the window open with the file as it was; the next OK writes it whole.

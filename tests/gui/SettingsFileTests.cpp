@@ -97,8 +97,8 @@ TEST_F(SettingsUnderAttack, EditorsRefuseWhatTheFileCannotHold) {
     s->Type(w, M::IDC_EDTFOLDERMOVEPATH, "");
     s->Click(w, M::IDC_BTNOK);
     EXPECT_EQ(0u, s->Wait());
-    EXPECT_EQ(Ini({"[Extensions]", "doc=%R", "jpg=%R", "new=%R\\new\\sub\\", "txt=%R", "[Option]",
-                   "MoveFolder=1", "MoveFolderPath=", "MoveNoExt=0", "MoveNoExtPath="}),
+    EXPECT_EQ(Ini({"[Extensions]", "=T:\\dst", "doc=%R", "jpg=%R", "new=%R\\new\\sub\\", "txt=%R",
+                   "[Option]", "MoveFolder=1", "MoveFolderPath=", "MoveNoExt=0", "MoveNoExtPath="}),
               ReadBytes(IniPath()));
 
     // The rule editor asked for while sorting: nothing refused reaches the file; nothing moves.
@@ -226,13 +226,15 @@ TEST_F(SettingsUnderAttack, FullDiskLeavesTheFileAsItWas) {
 
 // What a save must not change: a read-only file stays read-only and unwritten; a link stays a
 // link and its file is written; a second name of the file sees the save; a folder near the path
-// limit saves; a value longer than a lookup reads is written back whole.
+// limit saves; a value longer than a lookup reads is kept whole, and each line the user did not
+// change keeps its bytes and its place.
 TEST_F(SettingsUnderAttack, SavesChangeOnlyWhatTheyMean) {
     const std::string value = "C:\\" + std::string(3000, 'v');
-    const std::vector<std::string> options = {"[Option]", "MoveFolder=1",
-                                              "MoveFolderPath=", "MoveNoExt=0", "MoveNoExtPath="};
-    const std::string before = Ini({"[Extensions]", "txt=" + value}) + Ini(options),
-                      after = Ini(options) + Ini({"[Extensions]", "txt=" + value});
+    const std::string before =
+                          Ini({"[Extensions]", "txt = " + value, "", "[Option]", "MoveFolder=1",
+                               "MoveFolderPath=", "MoveNoExt=0", "MoveNoExtPath="}),
+                      after = Ini({"[Extensions]", "txt = " + value, "", "[Option]", "MoveFolder=1",
+                                   "MoveFolderPath=", "MoveNoExt=2", "MoveNoExtPath="});
     struct Case {
         const char *name;
         std::string exe, ini; // ini: where the file the save writes stands
@@ -255,6 +257,8 @@ TEST_F(SettingsUnderAttack, SavesChangeOnlyWhatTheyMean) {
         Session s(c.exe, {}, R());
         HWND w = s.Window(kMainTitle);
         if (!w) continue;
+        s.Keys({VK_CONTROL, VK_SHIFT, VK_TAB});
+        s.Click(w, M::IDC_RADIONOMOVENOEXT);
         s.Click(w, M::IDC_BTNOK);
         if (c.refused) {
             EXPECT_EQ(c.ini + " に書き込めません.", s.AnswerBox(kAppTitle, kOk));

@@ -192,9 +192,8 @@ TEST_F(Settings, SavesAreSeenAtOnceByEveryObject) {
               ReadBytes(path));
 }
 
-// A replaced section goes to the end of the file, as erasing it and writing its keys one by one
-// leaves it (each key once, in its first place, with its last value); an empty one goes, every
-// block of it.
+// A replaced section stays where it stands, each key once with its last value; an emptied one
+// keeps its header while a second block of its name (which no lookup reads) follows it.
 TEST_F(Settings, ReplacedSections) {
     File("[Extensions]\r\njpg=D:\\P\r\ntxt=D:\\T\r\n[Ignore]\r\ntmp=NULL\r\n[extensions]\r\nx="
          "1\r\n");
@@ -202,8 +201,11 @@ TEST_F(Settings, ReplacedSections) {
     c.sections = {{"EXTENSIONS", {}},
                   {"Ignore", Deduplicated({{"a", "1"}, {"b", "2"}, {"A", "3"}})}};
     SaveSettings(c, path);
-    EXPECT_EQ("[Ignore]\r\na=3\r\nb=2\r\n", ReadBytes(path));
-    EXPECT_NO_THROW(SaveSettings(c, path)); // gone already: no error
+    const std::string after = "[Extensions]\r\n[Ignore]\r\na=3\r\nb=2\r\n[extensions]\r\nx=1\r\n";
+    EXPECT_EQ(after, ReadBytes(path));
+    EXPECT_EQ("", SettingsFile(path).ReadString("Extensions", "x", ""));
+    EXPECT_NO_THROW(SaveSettings(c, path)); // as it is already: nothing written
+    EXPECT_EQ(after, ReadBytes(path));
 }
 
 // Saves that cannot be made raise the message and leave the file as it was: a folder at the
