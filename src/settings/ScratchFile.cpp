@@ -38,6 +38,15 @@ std::string Digest(const std::string &digits, const std::string &target) {
 size_t ScratchLength(const std::string &target) {
     return std::max<size_t>(ExtractFileName(target).size(), 10);
 }
+bool IsScratchName(const std::string &name, const std::string &target) {
+    if (name.size() != ScratchLength(target) || name[0] != '~' ||
+        name.find_first_not_of(kHex, 1) != std::string::npos)
+        return false;
+    return name.compare(name.size() - 3, 3, Digest(name.substr(1, name.size() - 4), target)) == 0;
+}
+
+} // namespace
+
 std::string ScratchPath(const std::string &target) {
     static unsigned long long state =
         GetTickCount64() ^ (GetCurrentProcessId() * 0x9E3779B97F4A7C15ull);
@@ -50,15 +59,6 @@ std::string ScratchPath(const std::string &target) {
     }
     return ExtractFilePath(target) + "~" + digits + Digest(digits, target);
 }
-bool IsScratchName(const std::string &name, const std::string &target) {
-    if (name.size() != ScratchLength(target) || name[0] != '~' ||
-        name.find_first_not_of(kHex, 1) != std::string::npos)
-        return false;
-    return name.compare(name.size() - 3, 3, Digest(name.substr(1, name.size() - 4), target)) == 0;
-}
-
-} // namespace
-
 bool ReadWhole(const std::string &path, std::string &bytes, bool &exists) {
     bytes.clear();
     exists = false;

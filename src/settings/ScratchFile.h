@@ -39,6 +39,9 @@ class Scratch {
     KernelHandle hold_; // open while it is ours
 };
 
+// A new name for a copy beside target: one that CleanScratch tells as a save's.
+std::string ScratchPath(const std::string &target);
+
 // Removes the copies that saves of target left beside it when they were stopped (killed, the
 // power gone), and nothing else: no other file has such a name, nor a copy a save holds.
 void CleanScratch(const std::string &target);

@@ -156,8 +156,15 @@ bool RunUnix(const std::string &commandLine, const std::function<bool()> &done) 
 
 bool UnixLink(const std::string &target, const std::string &link) {
     const std::string unixLink = UnixPath(link);
-    return !unixLink.empty() && RunUnix("/bin/ln -s \"" + target + "\" \"" + unixLink + "\"",
-                                        [&] { return Exists(link); });
+    // A link that leads nowhere opens as nothing, yet its name is taken.
+    auto made = [&] {
+        zv::KernelHandle probe(CreateFileA(link.c_str(), GENERIC_READ | DELETE, 0, nullptr,
+                                           CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        const bool taken = !probe.valid() && GetLastError() == ERROR_FILE_EXISTS;
+        probe.reset();
+        return taken || Exists(link);
+    };
+    return !unixLink.empty() && RunUnix("/bin/ln -s \"" + target + "\" \"" + unixLink + "\"", made);
 }
 
 bool MakeFolderLink(const std::string &link, const std::string &target, std::string &how) {

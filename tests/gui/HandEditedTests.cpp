@@ -1,0 +1,139 @@
+// The settings file as people leave it: saved by Notepad as UTF-8 or UTF-16, cut short by a power
+// failure, scratch copies of a killed save beside it, a link that leads nowhere at its path,
+// deleted while the settings window is open, saved by several instances at once. Through the
+// real program: what is on disk afterwards, which boxes showed, what moved.
+#include "common/CodePage.h"
+#include "robot/Robot.h"
+#include "settings/ScratchFile.h"
+#include "ui/AddUnit.h"
+#include "ui/MainUnit.h"
+
+using namespace zvtest;
+using M = zv::TMainForm;
+using A = zv::TAddForm;
+
+namespace {
+
+// A code-page text in UTF-8 or UTF-16 (little-endian), as Notepad saves it.
+std::string Utf8(const std::string &text) {
+    const std::wstring w = zv::ToWide(text);
+    std::string out(w.size() * 3, '\0');
+    out.resize(static_cast<size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &out[0],
+                            static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+std::string Utf16(const std::string &text) {
+    const std::wstring w = zv::ToWide(text);
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char *>(w.data()), w.size() * 2);
+}
+
+struct FileCase {
+    const char *name;
+    const char *form; // how the file is left: shiftjis, utf8, utf16, emoji (UTF-8 with a 😀),
+                      // nul (two NUL bytes before a header), nuls (nothing but), scratch (copies
+                      // of a killed save beside it), link (a link at its path that leads nowhere)
+    bool sorting;     // in\a.txt dropped; else the settings mode
+    std::vector<Answer> script;
+    DWORD exitCode;
+    bool converted; // Shift-JIS afterwards, the old bytes kept beside it
+    bool moved;     // in\a.txt sorted into its rule's folder 書類
+};
+void PrintTo(const FileCase &c, std::ostream *os) { *os << c.name; }
+
+const FileCase kCases[] = {
+    {"Utf8Converted", "utf8", true, {Box(kConfirmTitle, kYes, "UTF-8")}, 0, true, true},
+    {"Utf8Refused",
+     "utf8",
+     true,
+     {Box(kConfirmTitle, kNo, "UTF-8"), Box(kFatalTitle, kOk, "ANSI")},
+     1,
+     false,
+     false},
+    {"Utf16Converted",
+     "utf16",
+     false,
+     {Box(kConfirmTitle, kYes, "UTF-16"), Form(kMainTitle, kCancel)},
+     0,
+     true,
+     false},
+    {"Utf8WithoutShiftJis", "emoji", true, {Box(kFatalTitle, kOk, "6 行目")}, 1, false, false},
+    {"NulsBeforeAHeaderSorting", "nul", true, {Box(kFatalTitle, kOk, "4 行目")}, 1, false, false},
+    {"NulsBeforeAHeaderSettings", "nul", false, {Box(kFatalTitle, kOk, "NUL")}, 1, false, false},
+    {"NothingButNuls", "nuls", true, {Box(kFatalTitle, kOk, "すべて NUL")}, 1, false, false},
+    {"ScratchOfAKilledSave",
+     "scratch",
+     true,
+     {Form(kRuleTitle, kOk, {{A::IDC_EDTPATH, "%R\\書類"}}), Box(kConfirmTitle, kYes)},
+     0,
+     false,
+     true},
+    {"LinkThatLeadsNowhere",
+     "link",
+     false,
+     {Chooser(kCancel), Form(kFirstRunTitle, kOk), Form(kMainTitle, kCancel)},
+     0,
+     false,
+     false},
+};
+
+class HandEdited : public ZorvikTest, public ::testing::WithParamInterface<FileCase> {};
+
+TEST_P(HandEdited, NothingMisreadNothingLost) {
+    const FileCase &c = GetParam();
+    const std::string text =
+        Ini({"[Option]", "MoveNoExt=2", "BaseDir=%R", "[Extensions]", "txt=%R\\書類"});
+    const std::string form = c.form;
+    std::string bytes = form == "utf8"    ? Utf8(text)
+                        : form == "utf16" ? Utf16(text)
+                        : form == "emoji" ? Utf8(text) + "\xF0\x9F\x98\x80=1\r\n"
+                        : form == "nul"
+                            ? Ini({"[Option]", "MoveNoExt=2", "BaseDir=%R"}) +
+                                  std::string(2, '\0') + Ini({"[Extensions]", "txt=%R\\書類"})
+                        : form == "nuls"    ? std::string(4096, '\0')
+                        : form == "scratch" ? Ini({"[Option]", "MoveNoExt=1", "BaseDir=%R"})
+                                            : text;
+    std::vector<std::string> ours, users = {P("app\\~notes.txt"), P("app\\~0123456789")};
+    if (form == "link") {
+        if (!UnixLink("real.ini", IniPath())) GTEST_SKIP() << "no Unix symlinks here";
+        IniMayChange();
+    } else {
+        WriteIni(bytes);
+    }
+    if (form == "scratch") {
+        IniMayChange();
+        for (int i = 0; i < 2; ++i) ours.push_back(zv::ScratchPath(IniPath()));
+        for (const std::string &f : ours) ASSERT_TRUE(WriteBytes(f, bytes));
+        for (const std::string &f : users) ASSERT_TRUE(WriteBytes(f, "the user's"));
+    }
+    if (c.converted) IniMayChange();
+    Make("in\\a.txt");
+    std::vector<Answer> script = c.script;
+    for (Answer &a : script)
+        for (auto &f : a.fields) f.second = Expand(f.second);
+    const RunResult r = Run(
+        c.sorting ? std::vector<std::string>{P("in\\a.txt")} : std::vector<std::string>{}, script);
+    EXPECT_EQ(c.exitCode, r.exitCode);
+    EXPECT_EQ(c.moved ? "a.txt" : "", ReadBytes(P("書類\\a.txt")));
+    EXPECT_EQ(c.moved, !Exists(P("in\\a.txt")));
+    if (c.converted) {
+        EXPECT_EQ(text, ReadBytes(IniPath()));
+        EXPECT_EQ(bytes, ReadBytes(IniPath() + (form == "utf8" ? ".utf-8.bak" : ".utf-16.bak")));
+    }
+    if (form == "scratch") {
+        EXPECT_EQ(bytes + Expand("[Extensions]\r\ntxt=%R\\書類\r\n"), ReadBytes(IniPath()));
+        for (const std::string &f : ours) EXPECT_FALSE(Exists(f)) << f;
+        for (const std::string &f : users) EXPECT_EQ("the user's", ReadBytes(f)) << f;
+    }
+    if (form == "link") { // written through the link, which stays one
+        EXPECT_NE(std::string::npos, ReadBytes(P("app\\real.ini")).find("BaseDir="));
+        EXPECT_EQ(ReadBytes(P("app\\real.ini")), ReadBytes(IniPath()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, HandEdited, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<FileCase> &i) {
+                             return std::string(i.param.name);
+                         });
+
+} // namespace
