@@ -59,7 +59,7 @@ display = os.environ["ZV_BENCH_DISPLAY"]
 reps = int(os.environ.get("ZV_BENCH_REPS", "5"))
 shell_reps = min(reps, 3)  # the shell's moves take about 4 ms a file under Wine
 one_reps = int(os.environ.get("ZV_BENCH_ONE", "20"))
-slope_reps = int(os.environ.get("ZV_BENCH_SLOPE", "7"))
+slope_reps = int(os.environ.get("ZV_BENCH_SLOPE", "9"))
 EXTS = ["jpg", "png", "txt", "pdf", "mp3"]
 run_dir, zv_dir = os.path.join(drive, "r"), os.path.join(drive, "zv")
 problems = []
@@ -257,11 +257,13 @@ check_sorted(LARGE, "(g) hold")
 again = next((int(w) for w in out.split() if w.isdigit()), None)
 if again is None:
     problems.append("(g) hold: no count of lookups made again in %r" % out)
+# Within a repetition the programs that are compared run next to each other at one size, then at the
+# other: a machine slowed by other work meanwhile slows both of a pair.
 times = {(name, n): [] for name, _ in slope_cs for n in (SMALL, LARGE)}
 for r in range(slope_reps):
     k = r % len(slope_cs)
-    for name, cmd in slope_cs[k:] + slope_cs[:k]:
-        for n in ((SMALL, LARGE) if r % 2 == 0 else (LARGE, SMALL)):
+    for n in ((SMALL, LARGE) if r % 2 == 0 else (LARGE, SMALL)):
+        for name, cmd in slope_cs[k:] + slope_cs[:k]:
             make_tree(n)
             t, rc = timed(cmd)
             if rc:
@@ -291,6 +293,16 @@ for what, price, guarantee in prices:
     share = price / ms["floor"]
     row("(g) price: " + what, price, ms["floor"], ALLOWANCE if guarantee else None, unit="ms/file",
         ratio=share, met=("within" if share <= ALLOWANCE else "EXCEEDS") if guarantee else "-")
+# The same prices from each repetition's own slopes, the median of their differences: where the two
+# disagree, the machine's speed changed during the runs and the price is not firm.
+rep_ms = {name: [1000 * (b - a) / (LARGE - SMALL) for a, b in zip(times[name, SMALL], times[name, LARGE])]
+          for name, _ in slope_cs}
+def within_reps(a, b):
+    return statistics.median([x - y for x, y in zip(rep_ms[a], rep_ms[b])])
+cross = [("one-handle check", within_reps("zorvik", "by name")),
+         ("link check", within_reps("zorvik", "links shown")),
+         ("settings hold", within_reps("hold", "floor")),
+         ("Zorvik's cost per file over the floor's", within_reps("zorvik", "floor"))]
 over = ["%s %.4f ms/file (%.0f %% of the floor's)" % (what.strip(), price, 100 * price / ms["floor"])
         for what, price, guarantee in prices if guarantee and price > ALLOWANCE * ms["floor"]]
 
@@ -311,13 +323,16 @@ print("     difference of two slopes and its ratio its share of the floor's slop
 print("     0.10 of it keeps Zorvik within 1.10. One-handle check: Zorvik - ZorvikByName (opens, checks")
 print("     nothing, MoveFileExW); link check: Zorvik - ZorvikLinksShown (no name query); settings hold:")
 print("     floor_sort hold (lookups as the program makes them) - floor_sort; the rest: ZorvikByName -")
-print("     floor_sort hold; every lookup held: floor_sort holdeach - floor_sort, for comparison.")
+print("     floor_sort hold; every lookup held: floor_sort holdeach - floor_sort, for comparison. A")
+print("     constant below the start says that the cost per file grows with the files in the folders.")
 for r in [head] + rows:
     print("  ".join(c.ljust(w[i]) for i, c in enumerate(r)).rstrip())
 print("(g) Zorvik %.4f ms/file, %.3f x the floor's %.4f (target 1.10); the hold's second lookup was"
       " made %s times in %d lookups; over 0.10 of the floor's cost per file: %s."
       % (ms["zorvik"], ms["zorvik"] / ms["floor"], ms["floor"],
          "?" if again is None else again, 2 * LARGE, "; ".join(over) if over else "no guarantee"))
+print("(g) the prices from each repetition's own slopes (median of the differences): "
+      + ", ".join("%s %.4f ms/file" % c for c in cross) + ".")
 for p in problems:
     print("PROBLEM: " + p)
 EOF

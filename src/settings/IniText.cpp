@@ -147,24 +147,38 @@ void IniLines::EndLines() {
         if (lines_[i].end.empty()) lines_[i].end = "\r\n";
 }
 
-void IniLines::SetKey(const std::string &section, const std::string &key,
-                      const std::string &value) {
+std::vector<std::pair<size_t, Entry>> IniLines::KeyLines(size_t header, size_t end,
+                                                         const Entries &read) const {
+    std::vector<std::pair<size_t, Entry>> keys;
+    Entry e;
+    for (size_t i = header + 1; i < end; ++i)
+        if (KeyOf(lines_[i].text, e)) keys.emplace_back(i, e);
+    // Where bytes do not convert back (a lead byte without its trail), the profile API reads a
+    // line otherwise than its bytes spell it: a change compares with what it reads.
+    if (read.size() == keys.size())
+        for (size_t k = 0; k < keys.size(); ++k) keys[k].second = read[k];
+    return keys;
+}
+
+void IniLines::SetKey(const std::string &section, const std::string &key, const std::string &value,
+                      const Entries &read) {
     size_t header, end;
     if (!Find(section, header, end)) {
         Insert(lines_.size(), {{"[" + section + "]", "\r\n"}, {key + "=" + value, "\r\n"}});
         return;
     }
     const std::wstring wanted = NameIdentity(key);
-    Entry e;
-    for (size_t i = header + 1; i < end; ++i) {
-        if (!KeyOf(lines_[i].text, e) || NameIdentity(e.key) != wanted) continue;
-        if (e.value != value) lines_[i].text = e.key + "=" + value;
+    Entry own;
+    for (const auto &k : KeyLines(header, end, read)) {
+        if (NameIdentity(k.second.key) != wanted) continue;
+        KeyOf(lines_[k.first].text, own);
+        if (k.second.value != value) lines_[k.first].text = own.key + "=" + value;
         return;
     }
     Insert(EndOfKeys(header, end), {{key + "=" + value, "\r\n"}});
 }
 
-bool IniLines::ReplaceKeys(const std::string &section, const Entries &entries,
+bool IniLines::ReplaceKeys(const std::string &section, const Entries &entries, const Entries &read,
                            std::string &refused) {
     size_t header, end;
     if (!Find(section, header, end)) {
@@ -179,14 +193,12 @@ bool IniLines::ReplaceKeys(const std::string &section, const Entries &entries,
     std::vector<Entry> held;
     std::set<std::wstring> seen;
     size_t later = end;
-    Entry e;
-    for (size_t i = header + 1; i < end; ++i) {
-        if (!KeyOf(lines_[i].text, e)) continue;
-        if (seen.insert(NameIdentity(e.key)).second) {
-            slots.push_back(i);
-            held.push_back(e);
+    for (const auto &k : KeyLines(header, end, read)) {
+        if (seen.insert(NameIdentity(k.second.key)).second) {
+            slots.push_back(k.first);
+            held.push_back(k.second);
         } else if (later == end) {
-            later = i;
+            later = k.first;
         }
     }
     if (held == entries) return true;

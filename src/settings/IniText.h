@@ -35,8 +35,10 @@ class IniLines {
 
     // The key's line gets the value (the key spelt as the file spells it), or the key a line at
     // the end of the section's keys, or the section and the key a place at the end of the file.
-    // A line whose value is the one given stays as it stands.
-    void SetKey(const std::string &section, const std::string &key, const std::string &value);
+    // A line whose value is the one given stays as it stands. read: the section's keys as the
+    // profile API reads them (KeysOf(..., Duplicates::All)), against which a line is compared.
+    void SetKey(const std::string &section, const std::string &key, const std::string &value,
+                const Entries &read = {});
     // The section's keys become entries, in their order: a line that holds one of them as it is
     // stays as it stands, in a key's place; the others are written anew. Lines that are no key
     // of the section (comments, lines without "=") stay where they stand. No entries: the
@@ -44,7 +46,8 @@ class IniLines {
     // (which no lookup reads) stands after it. False, with that line, when the
     // section holds a second line of one key (no lookup reads it) that the change would let a
     // lookup read or would move: nothing is changed then.
-    bool ReplaceKeys(const std::string &section, const Entries &entries, std::string &refused);
+    bool ReplaceKeys(const std::string &section, const Entries &entries, const Entries &read,
+                     std::string &refused);
 
   private:
     struct Line {
@@ -52,6 +55,10 @@ class IniLines {
     };
     // The lines of the first section of that name: from its header to the next one.
     bool Find(const std::string &section, size_t &header, size_t &end) const;
+    // The section's key lines, each with its key as read (the profile API's reading where it
+    // gives one for every line, else the bytes').
+    std::vector<std::pair<size_t, Entry>> KeyLines(size_t header, size_t end,
+                                                   const Entries &read) const;
     // After the section's last line that is not blank.
     size_t EndOfKeys(size_t header, size_t end) const;
     void Insert(size_t at, std::vector<Line> lines);

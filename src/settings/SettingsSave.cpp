@@ -197,13 +197,15 @@ void SaveSettings(const std::function<SettingsChange(const SettingsNow &)> &chan
         IniLines lines(before);
         std::string refused;
         for (const auto &s : c.sections)
-            if (!lines.ReplaceKeys(s.name, s.entries, refused))
+            if (!lines.ReplaceKeys(s.name, s.entries, KeysOf(now.List(s.name), Duplicates::All),
+                                   refused))
                 throw Error(
                     Format("%s の [" + s.name +
                                "] に、同じ拡張子の行がもう一つあるため、書き込めません:\r\n" +
                                refused + "\r\n\r\nメモ帳などで、どちらかの行を消してください。",
                            path));
-        for (const auto &k : c.keys) lines.SetKey(k.section, k.key, k.value);
+        for (const auto &k : c.keys)
+            lines.SetKey(k.section, k.key, k.value, KeysOf(now.List(k.section), Duplicates::All));
         const std::string bytes = lines.Bytes();
         if (exists && made.path.empty() && bytes == before) return; // nothing the file lacks
         std::string written;

@@ -106,6 +106,23 @@ TEST_P(E2EHostile, ProgramFilesAndHardLinksAsDestinations) {
     EXPECT_NE(std::string::npos, r.windows[0].text.find("ハードリンク"));
 }
 
+// A dropped link to a folder, to be moved whole or opened up, is left and named: the folder it
+// leads to stays where it is with all it holds, on either engine.
+TEST_P(E2EHostile, DroppedFolderLinksStay) {
+    std::string how;
+    Make("real\\a.txt");
+    MakeDir("in");
+    if (!MakeFolderLink(P("in\\link"), P("real"), how)) GTEST_SKIP() << how;
+    for (const std::string moveFolder : {"1", "0"}) {
+        WriteIni(Ini({"[Option]", "MoveFolder=" + moveFolder, "MoveFolderPath=%R\\Folders",
+                      "MoveNoExt=2", "[Extensions]", "txt=%R\\Docs"}));
+        EXPECT_EQ(0u,
+                  Run({P("in\\link")}, {Box(kWarningTitle, kOk, "フォルダへのリンク")}).exitCode);
+        EXPECT_EQ("a.txt", ReadBytes(P("real\\a.txt")));
+        EXPECT_FALSE(Exists(P("Folders")) || Exists(P("Docs")));
+    }
+}
+
 // A read-only volume: the rule folder cannot be created, and the box says so (the shell said
 // nothing, Wine's path "not found").
 TEST_P(E2EHostile, RuleFolderThatCannotBeCreated) {
@@ -222,7 +239,7 @@ TEST_F(E2EHostileWine, ValidNamesAndTrueReasons) {
 }
 
 // Links to files, dropped or inside an expanded folder, stay: moving one moves what it leads to.
-TEST_F(E2EHostileWine, LinksToFilesStay) {
+TEST_P(E2EHostile, LinksToFilesStay) {
     WriteIni(Ini({"[Option]", "MoveFolder=0", "MoveNoExt=2", "[Extensions]", "txt=%R\\Docs"}));
     Make("in\\outside.txt");
     Make("in\\D\\a.txt");

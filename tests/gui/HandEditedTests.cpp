@@ -2,8 +2,11 @@
 // failure, scratch copies of a killed save beside it, a link that leads nowhere at its path,
 // deleted while the settings window is open, saved by several instances at once. Through the
 // real program: what is on disk afterwards, which boxes showed, what moved.
-#include "common/CodePage.h"
 #include "robot/Robot.h"
+
+#include <commctrl.h>
+
+#include "common/CodePage.h"
 #include "settings/ScratchFile.h"
 #include "ui/AddUnit.h"
 #include "ui/MainUnit.h"
@@ -136,4 +139,101 @@ INSTANTIATE_TEST_SUITE_P(Settings, HandEdited, ::testing::ValuesIn(kCases),
                              return std::string(i.param.name);
                          });
 
+class SettingsSaves : public ZorvikTest {
+  protected:
+    // Adds a rule through the rule editor that the main window's Add button opens.
+    void AddRule(Session &s, HWND main, const std::string &extension, const std::string &folder) {
+        s.Click(main, M::IDC_BTNADD);
+        HWND e = s.Window(kRuleTitle);
+        ASSERT_TRUE(e);
+        s.Type(e, A::IDC_EDTEXT, extension);
+        s.Type(e, A::IDC_EDTPATH, folder);
+        s.Click(e, IDOK);
+        EXPECT_TRUE(s.Gone(e));
+    }
+};
+
+// The file deleted while the settings window is open: there is nothing to merge with, and OK
+// writes all the window shows, with the options it read and does not show.
+TEST_F(SettingsSaves, FileDeletedUnderAnOpenWindow) {
+    IniMayChange();
+    const std::vector<std::string> options = {
+        "[Option]",    "MoveFolder=1",        "MoveFolderPath=%R\\F",
+        "MoveNoExt=0", "MoveNoExtPath=%R\\N", "BaseDir=%R"};
+    WriteIni(Ini(options) + Ini({"[Extensions]", "doc=%R\\D", "jpg=%R\\J", "txt=%R\\T", "[Ignore]",
+                                 "a=NULL", "b=NULL", "c=x"}));
+    auto s = Start();
+    HWND w = s->Window(kMainTitle);
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(DeleteFileA(IniPath().c_str()));
+    AddRule(*s, w, "zip", R());
+    s->Click(w, IDOK);
+    EXPECT_EQ(0u, s->Wait());
+    EXPECT_EQ(Ini({"[Extensions]", "doc=%R\\D", "jpg=%R\\J", "txt=%R\\T", "zip=%R", "[Ignore]",
+                   "a=NULL", "b=NULL", "c=NULL"}) +
+                  Ini(options),
+              ReadBytes(IniPath()));
+}
+
+// A folder Windows cannot make is refused before the question, or said after it: the editor
+// stays open, nothing is accepted, and no level made on the way is left.
+TEST_F(SettingsSaves, AFolderIsMadeOrTheUserIsTold) {
+    WriteIni(Ini({"[Option]", "MoveNoExt=2"}));
+    auto s = Start();
+    HWND w = s->Window(kMainTitle), e = nullptr;
+    ASSERT_TRUE(w);
+    s->Click(w, M::IDC_BTNADD);
+    ASSERT_TRUE(e = s->Window(kRuleTitle));
+    s->Type(e, A::IDC_EDTEXT, "bad");
+    s->Type(e, A::IDC_EDTPATH, P("bad|name"));
+    s->Click(e, IDOK);
+    EXPECT_NE(std::string::npos, s->AnswerBox(kWarningTitle, kOk).find("使えない文字"));
+    std::string deep = P("deep");
+    while (deep.size() < 2300) deep += "\\" + std::string(200, 'd');
+    s->Type(e, A::IDC_EDTPATH, deep);
+    s->Click(e, IDOK);
+    s->AnswerBox(kConfirmTitle, kYes);
+    EXPECT_NE(std::string::npos, s->AnswerBox(kAppTitle, kOk).find("作成できません"));
+    EXPECT_TRUE(IsWindowVisible(e));
+    EXPECT_FALSE(Exists(P("deep")));
+    s->Click(e, A::IDC_BUTTON1);
+    EXPECT_TRUE(s->Gone(e));
+    EXPECT_EQ(0, ListView_GetItemCount(Session::Control(w, M::IDC_LISTVIEW1)));
+    s->Click(w, IDCANCEL);
+    EXPECT_EQ(0u, s->Wait());
+}
+
+// Instances that save at one moment, rule editors of sorting runs and settings windows, round
+// after round: every key that one of them saved is in the file.
+TEST_F(SettingsSaves, SavesAtOneMomentLoseNothing) {
+    IniMayChange();
+    WriteIni(Ini({"[Option]", "MoveNoExt=1", "BaseDir=%R"}));
+    std::vector<std::string> keys;
+    for (int round = 0; round < 4; ++round) {
+        std::vector<std::unique_ptr<Session>> all;
+        std::vector<HWND> oks;
+        for (int i = 0; i < 5; ++i) {
+            const std::string key = "k" + std::to_string(round) + std::to_string(i);
+            keys.push_back(key);
+            if (i < 3) { // a sorting run asks for a rule
+                Make("in\\a." + key);
+                all.push_back(Start({P("in\\a." + key)}));
+                HWND e = all.back()->Window(kRuleTitle);
+                ASSERT_TRUE(e);
+                Session::Type(Session::Control(e, A::IDC_EDTPATH), R());
+                oks.push_back(Session::Control(e, IDOK));
+            } else { // a settings window gets a rule
+                all.push_back(Start());
+                HWND w = all.back()->Window(kMainTitle);
+                ASSERT_TRUE(w);
+                AddRule(*all.back(), w, key, R());
+                oks.push_back(Session::Control(w, IDOK));
+            }
+        }
+        for (HWND ok : oks) PostMessageA(ok, BM_CLICK, 0, 0);
+        for (auto &s : all) EXPECT_EQ(0u, s->Wait(60000));
+    }
+    const std::string ini = ReadBytes(IniPath());
+    for (const std::string &k : keys) EXPECT_NE(std::string::npos, ini.find(k + "=")) << k;
+}
 } // namespace
