@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's pictures: the 32x32 16-colour application icon, the same icon as a 128x128
-PNG for Linux desktop launchers, the 16x16 16-colour open-folder bitmap of the browse buttons
-(silver pixels are drawn transparent) and the 350x100 256-colour banner of the version window.
+PNG for Linux desktop launchers, the 16-colour open-folder bitmap of the browse buttons (silver
+pixels are drawn transparent) at 16x16 and at 20, 24 and 32 pixels, and the 350x100 256-colour
+banner of the version window, also drawn at 120, 144 and 192 dpi (438x125, 525x150, 700x200).
 Writes res/."""
 import struct, sys, os, zlib
 
@@ -26,9 +27,13 @@ def icon():
     rect(15, 13, 16, 13, DG)
     return px
 
-def folder():
-    # An open folder; silver is the transparent colour.
-    rows = [
+# The open folder of the browse buttons at each size it is drawn at: 16x16 at 96 dpi and
+# 20, 24 and 32 pixels for 120, 144 and 192 dpi. Each size is drawn by hand on its own pixel grid,
+# so edges stay one whole pixel (two at 32) and the slants step evenly instead of smearing, while
+# the folder keeps the same share of the square: left margin, tab, dark back, yellow front.
+# '.' is silver, the colour the buttons show as transparent; it is the only silver used.
+FOLDERS = {
+    16: [
         "................",
         "................",
         "..KKKK..........",
@@ -45,8 +50,96 @@ def folder():
         "................",
         "................",
         "................",
-    ]
+    ],
+    20: [
+        "....................",
+        "....................",
+        "..KKKKK.............",
+        ".KyyyyyK............",
+        ".KyyyyyyK...........",
+        ".KyyyyyyyKKKKKKKKK..",
+        ".KyyyyyyyyyyyyyyyK..",
+        ".KyyyyKKKKKKKKKKKKKK",
+        ".KyyyKYYYYYYYYYYYYYK",
+        ".KyyKYYYYYYYYYYYYYK.",
+        ".KyyKYYYYYYYYYYYYYK.",
+        ".KyKYYYYYYYYYYYYYK..",
+        ".KyKYYYYYYYYYYYYYK..",
+        ".KKYYYYYYYYYYYYYK...",
+        ".KKYYYYYYYYYYYYYK...",
+        ".KKKKKKKKKKKKKKK....",
+        "....................",
+        "....................",
+        "....................",
+        "....................",
+    ],
+    24: [
+        "........................",
+        "........................",
+        "........................",
+        "..KKKKKKK...............",
+        ".KyyyyyyyK..............",
+        ".KyyyyyyyyK.............",
+        ".KyyyyyyyyyKKKKKKKKKK...",
+        ".KyyyyyyyyyyyyyyyyyyK...",
+        ".KyyyyyyyyyyyyyyyyyyK...",
+        ".KyyyyyKKKKKKKKKKKKKKKKK",
+        ".KyyyyKYYYYYYYYYYYYYYYYK",
+        ".KyyyKYYYYYYYYYYYYYYYYK.",
+        ".KyyyKYYYYYYYYYYYYYYYYK.",
+        ".KyyKYYYYYYYYYYYYYYYYK..",
+        ".KyyKYYYYYYYYYYYYYYYYK..",
+        ".KyKYYYYYYYYYYYYYYYYK...",
+        ".KyKYYYYYYYYYYYYYYYYK...",
+        ".KKYYYYYYYYYYYYYYYYK....",
+        ".KKYYYYYYYYYYYYYYYYK....",
+        ".KKKKKKKKKKKKKKKKKK.....",
+        "........................",
+        "........................",
+        "........................",
+        "........................",
+    ],
+    32: [
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "....KKKKKKKK....................",
+        "...KKKKKKKKKK...................",
+        "..KKyyyyyyyKKK..................",
+        "..KKyyyyyyyyKKK.................",
+        "..KKyyyyyyyyyKKKKKKKKKKKKKKK....",
+        "..KKyyyyyyyyyyKKKKKKKKKKKKKK....",
+        "..KKyyyyyyyyyyyyyyyyyyyyyyKK....",
+        "..KKyyyyyyyyyyyyyyyyyyyyyyKK....",
+        "..KKyyyyyKKKKKKKKKKKKKKKKKKKKKKK",
+        "..KKyyyyyKKKKKKKKKKKKKKKKKKKKKKK",
+        "..KKyyyyKKYYYYYYYYYYYYYYYYYYYYKK",
+        "..KKyyyyKKYYYYYYYYYYYYYYYYYYYYKK",
+        "..KKyyyKKYYYYYYYYYYYYYYYYYYYYKK.",
+        "..KKyyyKKYYYYYYYYYYYYYYYYYYYYKK.",
+        "..KKyyKKYYYYYYYYYYYYYYYYYYYYKK..",
+        "..KKyyKKYYYYYYYYYYYYYYYYYYYYKK..",
+        "..KKyKKYYYYYYYYYYYYYYYYYYYYKK...",
+        "..KKyKKYYYYYYYYYYYYYYYYYYYYKK...",
+        "..KKKKYYYYYYYYYYYYYYYYYYYYKK....",
+        "..KKKKYYYYYYYYYYYYYYYYYYYYKK....",
+        "..KKKKKKKKKKKKKKKKKKKKKKKKK.....",
+        "..KKKKKKKKKKKKKKKKKKKKKKKKK.....",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+    ],
+}
+
+def folder(size=16):
+    # An open folder, size x size pixels; silver is the transparent colour.
     m = {'.': SILVER, 'K': K, 'y': DY, 'Y': YELLOW}
+    rows = FOLDERS[size]
+    assert len(rows) == size and all(len(r) == size for r in rows)
     return [[m[c] for c in r] for r in rows]
 
 def dib(px, with_mask):
@@ -82,34 +175,51 @@ GLYPHS = {
     'k': ["#....", "#....", "#..#.", "#.#..", "##...", "#.#..", "#..#."],
 }
 
-def banner():
+def banner(dpi=96):
     # A night-blue sky fading to teal, a desk line, files dropping into sorted folders, and the
-    # product's name. Colours 16..255 of the table are the gradient; 0..15 the standard ones.
-    w, h = 350, 100
+    # product's name; 350x100 at 96 dpi, and the same picture drawn afresh at dpi / 96 (not a
+    # stretch of the 96 dpi one). Colours 16..255 of the table are the gradient; 0..15 the
+    # standard ones.
+    def S(v):
+        # v units of the 96 dpi picture, in pixels at this dpi, rounded half up.
+        return (2 * v * dpi + 96) // 192
+    t = max(1, dpi // 96)  # outline and string width: a whole pixel count, the same everywhere
+    w, h = S(350), S(100)
     pal = list(PAL)
     for i in range(240):
-        t = i / 239
-        pal.append((int(16 + 24*t), int(32 + 120*t), int(96 + 100*t)))
+        f = i / 239
+        pal.append((int(16 + 24*f), int(32 + 120*f), int(96 + 100*f)))
     px = [[16 + (y * 239) // (h - 1) for x in range(w)] for y in range(h)]
-    def rect(x0, y0, x1, y1, c):
-        for y in range(max(0, y0), min(h, y1+1)):
-            for x in range(max(0, x0), min(w, x1+1)):
+    def fill(x0, y0, x1, y1, c):
+        # Pixels x0 <= x < x1, y0 <= y < y1.
+        for y in range(max(0, y0), min(h, y1)):
+            for x in range(max(0, x0), min(w, x1)):
                 px[y][x] = c
-    rect(0, 84, w-1, 85, WHITE)
+    def box(x0, y0, x1, y1, c):
+        # A black-outlined box filled with c.
+        fill(x0, y0, x1, y1, K); fill(x0 + t, y0 + t, x1 - t, y1 - t, c)
+    fill(0, S(84), w, S(86), WHITE)
     for i, (x, c) in enumerate([(196, YELLOW), (240, 14), (284, 10)]):
-        rect(x, 58, x+34, 83, K); rect(x+1, 59, x+33, 82, c); rect(x, 52, x+14, 58, K)
-        rect(x+1, 53, x+13, 58, c)
+        # The folder's body, then its tab, whose fill runs down through the body's top edge.
+        body_top = S(58)
+        box(S(x), body_top, S(x+35), S(84), c)
+        fill(S(x), S(52), S(x+15), body_top + t, K)
+        fill(S(x) + t, S(52) + t, S(x+15) - t, body_top + t, c)
+        # The file above it and the string it hangs on, centred under the file.
         fy = 14 + 12*i
-        rect(x+10, fy, x+24, fy+18, K); rect(x+11, fy+1, x+23, fy+17, WHITE)
-        rect(x+17, fy+21, x+17, 49, WHITE)
-    x = 14
-    for ch in "Zorvik":
-        g = GLYPHS[ch]
-        for gy, row in enumerate(g):
+        fx0, fx1 = S(x+10), S(x+25)
+        box(fx0, S(fy), fx1, S(fy+19), WHITE)
+        sx = fx0 + (fx1 - fx0 - t) // 2
+        fill(sx, S(fy+21), sx + t, S(50), WHITE)
+    # Block lettering: every block of a glyph is the same whole number of pixels, so the strokes
+    # stay even; each letter starts where the 96 dpi one does, scaled.
+    bw, bh, top = S(5), S(6), S(26)
+    for n, ch in enumerate("Zorvik"):
+        x = S(14 + 30*n)
+        for gy, row in enumerate(GLYPHS[ch]):
             for gx, c in enumerate(row):
                 if c == '#':
-                    rect(x + gx*5, 26 + gy*6, x + gx*5 + 4, 26 + gy*6 + 5, WHITE)
-        x += 30
+                    fill(x + gx*bw, top + gy*bh, x + (gx+1)*bw, top + (gy+1)*bh, WHITE)
     head = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 0, 0, 0, 0, 256, 0)
     table = b''.join(struct.pack('BBBB', b, g, r, 0) for r, g, b in pal)
     stride = (w + 3) // 4 * 4
@@ -135,9 +245,15 @@ def main(out):
     ico = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', 32, 32, 16, 0, 1, 4, len(img), 22) + img
     open(os.path.join(out, 'Zorvik.ico'), 'wb').write(ico)
     open(os.path.join(out, 'Zorvik.png'), 'wb').write(png(icon(), 4))
-    d = dib(folder(), False)
-    bmp = b'BM' + struct.pack('<IHHI', 14 + len(d), 0, 0, 14 + 40 + 64) + d
-    open(os.path.join(out, 'folder.bmp'), 'wb').write(bmp)
-    open(os.path.join(out, 'banner.bmp'), 'wb').write(banner())
+    # The pictures for 96 dpi keep their names; the larger ones carry their size (folder) or
+    # their dpi (banner).
+    for size, name in [(16, 'folder.bmp'), (20, 'folder-20.bmp'), (24, 'folder-24.bmp'),
+                       (32, 'folder-32.bmp')]:
+        d = dib(folder(size), False)
+        bmp = b'BM' + struct.pack('<IHHI', 14 + len(d), 0, 0, 14 + 40 + 64) + d
+        open(os.path.join(out, name), 'wb').write(bmp)
+    for dpi, name in [(96, 'banner.bmp'), (120, 'banner-120.bmp'), (144, 'banner-144.bmp'),
+                      (192, 'banner-192.bmp')]:
+        open(os.path.join(out, name), 'wb').write(banner(dpi))
 
 main(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', 'res'))

@@ -71,14 +71,51 @@ fresh() {
 
 main='Zorvikの設定'
 
-# The main window on each page, with a few rules and ignore keys; the ignore-rule editor opened
-# by Add on the second page; the version window.
+# A settings file with a few rules and ignore keys.
+rules() {
+    printf '%s\r\n' '[Extensions]' 'jpg=C:\Sorted\Pictures' 'png=C:\Sorted\Pictures' \
+        'mp3=C:\Sorted\Music' 'pdf=C:\Sorted\Documents' 'docx=C:\Sorted\Documents' \
+        'zip=C:\Sorted\Archives' '[Ignore]' 'ini=NULL' 'lnk=NULL' 'tmp=NULL' '[Option]' \
+        'MoveFolder=1' 'MoveFolderPath=C:\Sorted\Folders' 'MoveNoExt=1' \
+        'MoveNoExtPath=C:\Sorted\Other' 'BaseDir=C:\Sorted' >"$work/app/Zorvik.INI"
+}
+
+# pages SUFFIX [PAGES]: the main window on its first pages (all three by default), turned with
+# Ctrl+Tab, saved as docs/main-<page>SUFFIX.png.
+pages() {
+    local page n=0
+    fresh
+    rules
+    $wine "$work/app/Zorvik.exe" &
+    pid=$!
+    for page in rules ignore options; do
+        [ $n -ge "${2:-3}" ] && break
+        [ $n -gt 0 ] && xdotool key ctrl+Tab
+        shot "main-$page$1" "$main"
+        n=$((n + 1))
+    done
+    wineserver -k 2>/dev/null || true
+    wait "$pid" || true
+}
+
+# ruleeditor SUFFIX: the rule editor, opened in ask mode for a file without a rule.
+ruleeditor() {
+    fresh
+    printf '[Option]\r\nMoveFolder=1\r\nMoveFolderPath=%s\r\nMoveNoExt=1\r\nMoveNoExtPath=\r\nBaseDir=%s\r\n' \
+        "$(winpath "$work/f")" 'C:\Sorted' >"$work/app/Zorvik.INI"
+    echo x >"$work/desk/photo.JPG"
+    $wine "$work/app/Zorvik.exe" "$(winpath "$work/desk/photo.JPG")" &
+    pid=$!
+    shot "rule-editor$1" '整理ルールの追加'
+    xdotool key Escape
+    wineserver -k 2>/dev/null || true
+    wait "$pid" || true
+}
+
+# The main window on each page; the ignore-rule editor opened by Add on the second page; the
+# version window.
 fresh
-printf '%s\r\n' '[Extensions]' 'jpg=C:\Sorted\Pictures' 'png=C:\Sorted\Pictures' \
-    'mp3=C:\Sorted\Music' 'pdf=C:\Sorted\Documents' 'docx=C:\Sorted\Documents' \
-    'zip=C:\Sorted\Archives' '[Ignore]' 'ini=NULL' 'lnk=NULL' 'tmp=NULL' '[Option]' \
-    'MoveFolder=1' 'MoveFolderPath=C:\Sorted\Folders' 'MoveNoExt=1' \
-    'MoveNoExtPath=C:\Sorted\Other' 'BaseDir=C:\Sorted' >"$work/app/Zorvik.INI"
+rules
 $wine "$work/app/Zorvik.exe" &
 pid=$!
 shot main-rules "$main"
@@ -101,17 +138,25 @@ sleep 0.5
 wineserver -k 2>/dev/null || true
 wait "$pid" || true
 
-# The rule editor, opened in ask mode for a file without a rule.
-fresh
-printf '[Option]\r\nMoveFolder=1\r\nMoveFolderPath=%s\r\nMoveNoExt=1\r\nMoveNoExtPath=\r\nBaseDir=%s\r\n' \
-    "$(winpath "$work/f")" 'C:\Sorted' >"$work/app/Zorvik.INI"
-echo x >"$work/desk/photo.JPG"
-$wine "$work/app/Zorvik.exe" "$(winpath "$work/desk/photo.JPG")" &
-pid=$!
-shot rule-editor '整理ルールの追加'
-xdotool key Escape
-wineserver -k 2>/dev/null || true
-wait "$pid" || true
+ruleeditor ""
+
+# At 200 % (the prefix's display at 192 DPI), and under a high-contrast scheme (the prefix's
+# system colours black and white), each set back afterwards.
+$ZV_WINE64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+pages -192
+ruleeditor -192
+$ZV_WINE64 reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+$ZV_WINE64 reg export 'HKCU\Control Panel\Colors' "$work/../colors.reg" /y >/dev/null 2>&1
+for c in 'ActiveTitle 0 0 0' 'Background 0 0 0' 'ButtonFace 0 0 0' 'ButtonText 255 255 255' \
+    'ButtonHilight 255 255 255' 'ButtonLight 255 255 255' 'ButtonShadow 128 128 128' \
+    'ButtonDkShadow 255 255 255' 'GrayText 0 255 0' 'Hilight 26 235 255' 'HilightText 0 0 0' \
+    'HotTrackingColor 255 255 0' 'InfoText 255 255 255' 'InfoWindow 0 0 0' 'Menu 0 0 0' \
+    'MenuText 255 255 255' 'TitleText 255 255 255' 'Window 0 0 0' 'WindowFrame 255 255 255' \
+    'WindowText 255 255 255'; do
+    $ZV_WINE64 reg add 'HKCU\Control Panel\Colors' /v "${c%% *}" /d "${c#* }" /f >/dev/null 2>&1
+done
+pages -hc
+$ZV_WINE64 reg import "$work/../colors.reg" >/dev/null 2>&1
 
 # pixels TITLE: a checksum of what that window shows.
 pixels() {

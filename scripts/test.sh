@@ -31,8 +31,8 @@ zv_map_drive u "$u"
 # the first program of this list.
 printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/browser.log"\n' "$ZV_BUILD/testdrive" >"$ZV_BUILD/browser.sh"
 chmod +x "$ZV_BUILD/browser.sh"
-# S: is a full-size-limited volume (1 MB) and R: a read-only one, where this machine lets us
-# mount them (root); the tests that need them skip without.
+# S: is a small volume (2 MB, room for a copy of the program) that tests fill, and R: a read-only
+# one, where this machine lets us mount them (root); the tests that need them skip without.
 mounted=()
 zv_volume() {
     local dir=$ZV_BUILD/volume-$1
@@ -45,7 +45,7 @@ zv_volume() {
         rm -f "$WINEPREFIX/dosdevices/$1:"
     fi
 }
-zv_volume s size=1m
+zv_volume s size=2m
 zv_volume r ro,size=64k
 trap 'zv_cleanup; for d in "${mounted[@]}"; do umount "$d" 2>/dev/null || true; done' EXIT
 zv_xvfb

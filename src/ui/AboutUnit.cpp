@@ -30,7 +30,8 @@ const FormLayout &TAboutBox::Layout() {
             {Kind::DefaultButton, IDC_OKBUTTON, 0, 134, 183, kButtonWidth, kButtonHeight, "OK"},
             {Kind::AutoLabel, IDC_PRODUCTVERSION, IDC_PANEL1, 199, 128, 78, 12, nullptr},
             {Kind::AutoLabel, IDC_FILEVERSION, IDC_PANEL1, 200, 144, 58, 12, nullptr},
-            {Kind::Image, IDC_IMAGE1, IDC_PANEL1, 8, 8, 350, 100, nullptr, Group::Opens, kBanner},
+            {Kind::Image, IDC_IMAGE1, IDC_PANEL1, 8, 8, 350, 100, nullptr, Group::Opens, kBanner,
+             "Zorvik のウェブページを開く"},
         }};
     return layout;
 }
@@ -91,6 +92,10 @@ void TAboutBox::OpenWebPage() const {
 COLORREF TAboutBox::LabelColor(int id) const {
     if (id != IDC_COPYRIGHT) return CLR_INVALID;
     return GetSysColor(hot_ ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
+}
+
+void TAboutBox::Rescaled() {
+    SendMessageA(Item(IDC_COPYRIGHT), WM_SETFONT, reinterpret_cast<WPARAM>(Font(hot_)), TRUE);
 }
 
 void TAboutBox::CopyrightMouseEnter() {

@@ -30,6 +30,7 @@ class TAboutBox : public Form {
   protected:
     void Command(int id, int code) override;
     COLORREF LabelColor(int id) const override;
+    void Rescaled() override;
 
   private:
     void FormCreate();

@@ -21,8 +21,9 @@ const FormLayout &TAddForm::Layout() {
         "整理ルールの追加", IDC_STATICTEXT1, IDC_STATICTEXT2, IDC_EDTEXT,
         {
             {Kind::Label, IDC_STATICTEXT3, 0, 8, 48, 89, 16, "格納先フォルダ :"},
-            {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, ""},
-            {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, kPictureSize, kPictureSize, nullptr},
+            {Kind::Edit, IDC_EDTPATH, 0, 32, 64, 201, 20, "", Group::Opens, 0, "格納先フォルダ"},
+            {Kind::Picture, IDC_BTNBROWSE, 0, 240, 64, kPictureSize, kPictureSize,
+             "参照... (格納先フォルダ)"},
         },
         IDC_BTNOK, IDC_BUTTON1);
     return layout;

@@ -8,38 +8,36 @@
 #include "../common/CodePage.h"
 #include "../common/SystemError.h"
 #include "../common/SystemLibrary.h"
+#include "Dpi.h"
 #include "PictureButton.h"
 
 namespace zv {
 namespace {
 
-// The window font: ＭＳ Ｐゴシック with characters 12 pixels high (9 points at 96 DPI).
+// The window font: ＭＳ Ｐゴシック with characters 12 pixels high at 96 DPI (9 points).
 const int kFontHeight = -12;
 
-Font MakeFont(int weight, BOOL underline) {
-    return Font(CreateFontA(kFontHeight, 0, 0, 0, weight, FALSE, underline, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック"));
+Font MakeFont(int weight, BOOL underline, int dpi) {
+    return Font(CreateFontA(Scaled(kFontHeight, dpi), 0, 0, 0, weight, FALSE, underline, FALSE,
+                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック"));
 }
 
-// Where a control goes in the window: positions inside a group box, a panel or a page are
+// Where a control goes in the window at dpi: positions inside a group box, a panel or a page are
 // relative to it, and a page fills its page control's display area, below its tabs.
-RECT PlaceOf(HWND window, const ControlSpec &c) {
-    RECT at{c.left, c.top, c.left + c.width, c.top + c.height};
+RECT PlaceOf(HWND window, const ControlSpec &c, int dpi) {
+    RECT at{Scaled(c.left, dpi), Scaled(c.top, dpi), Scaled(c.left + c.width, dpi),
+            Scaled(c.top + c.height, dpi)};
     if (!c.parent) return at;
     HWND parent = GetDlgItem(window, c.parent);
     RECT pr;
     GetWindowRect(parent, &pr);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&pr), 2);
     if (c.kind == Kind::Page) {
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char *>(c.caption ? c.caption : "");
-        SendMessageA(parent, TCM_INSERTITEMA, SendMessageA(parent, TCM_GETITEMCOUNT, 0, 0),
-                     reinterpret_cast<LPARAM>(&item));
         RECT area{0, 0, pr.right - pr.left, pr.bottom - pr.top};
         SendMessageA(parent, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-        at = {area.left, area.top, area.left + c.width, area.top + c.height};
+        at = {area.left, area.top, area.left + Scaled(c.width, dpi),
+              area.top + Scaled(c.height, dpi)};
     }
     OffsetRect(&at, pr.left, pr.top);
     return at;
@@ -61,7 +59,7 @@ ClassAndStyle ClassOf(Kind kind) {
     case Kind::DefaultButton: return {"Button", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
     case Kind::Radio: return {"Button", BS_AUTORADIOBUTTON, 0}; // tab stop only while selected
     case Kind::Group: return {"Button", BS_GROUPBOX, 0};
-    case Kind::Picture: return {"Static", SS_OWNERDRAW | SS_NOTIFY, 0};
+    case Kind::Picture: return {"Button", BS_OWNERDRAW, 0}; // a button to accessibility clients
     case Kind::Image: return {"Static", SS_BITMAP | SS_NOTIFY, 0};
     case Kind::Panel: return {"Static", SS_ETCHEDFRAME, 0};
     case Kind::Bevel: return {"Static", SS_ETCHEDHORZ, 0};
@@ -76,15 +74,34 @@ ClassAndStyle ClassOf(Kind kind) {
     return {"Static", 0, 0};
 }
 
-} // namespace
-
-Fonts MakeFonts() {
-    return Fonts{MakeFont(FW_NORMAL, FALSE), MakeFont(FW_BOLD, FALSE), MakeFont(FW_NORMAL, TRUE)};
+// Classic drawing, in the system's colours, as the other controls are drawn (a theme would paint
+// a page white behind its button-face controls); or, with off, the theme's. Empty names still
+// leave Wine's default theme on: a name no theme has turns it off.
+void Unthemed(HWND control, bool off = true) {
+    static const auto setTheme = SystemCall<HRESULT(WINAPI *)(HWND, LPCWSTR, LPCWSTR)>(
+        L"uxtheme.dll", "SetWindowTheme", true);
+    if (setTheme && control) setTheme(control, off ? L" " : nullptr, off ? L" " : nullptr);
 }
 
-HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictures &pictures) {
+// A bitmap resource at dpi: the one drawn for that scale, else the next larger one fitted.
+Bitmap LoadPicture(int resource, SIZE size96, int dpi) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    const RECT at = PlaceOf(window, c);
+    const int variant = dpi <= 96 ? 0 : dpi <= 120 ? 1 : dpi <= 144 ? 2 : 3;
+    const int exact[] = {96, 120, 144, 192};
+    const bool fits = exact[variant] == dpi;
+    return Bitmap(static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(PictureResource(resource, variant)), IMAGE_BITMAP,
+                   fits ? 0 : Scaled(size96.cx, dpi), fits ? 0 : Scaled(size96.cy, dpi), 0)));
+}
+
+} // namespace
+
+Fonts MakeFonts(int dpi) {
+    return Fonts{MakeFont(FW_NORMAL, FALSE, dpi), MakeFont(FW_BOLD, FALSE, dpi),
+                 MakeFont(FW_NORMAL, TRUE, dpi)};
+}
+
+HWND CreateControl(HWND window, const ControlSpec &c) {
     const ClassAndStyle k = ClassOf(c.kind);
     // A page is only a placeholder: never shown.
     const DWORD visible = c.kind == Kind::Page ? 0 : WS_VISIBLE;
@@ -96,47 +113,64 @@ HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictur
     HWND hwnd =
         c.kind == Kind::Edit
             ? CreateWindowExW(k.exStyle, L"Edit", ToWide(c.caption ? c.caption : "").c_str(), style,
-                              at.left, at.top, at.right - at.left, at.bottom - at.top, window, id,
-                              instance, nullptr)
-            : CreateWindowExA(k.exStyle, k.cls, c.caption ? c.caption : "", style, at.left, at.top,
-                              at.right - at.left, at.bottom - at.top, window, id, instance,
-                              nullptr);
+                              0, 0, 0, 0, window, id, GetModuleHandleA(nullptr), nullptr)
+            : CreateWindowExA(k.exStyle, k.cls, c.caption ? c.caption : "", style, 0, 0, 0, 0,
+                              window, id, GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) RaiseSystemError(GetLastError());
-    HFONT font = c.kind == Kind::BoldLabel ? fonts.bold.get() : fonts.regular.get();
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     switch (c.kind) {
-    case Kind::Picture:
-        if (!pictures.folder.valid()) pictures.folder = LoadFolderPicture();
-        break;
-    case Kind::Image: {
-        Bitmap bm(static_cast<HBITMAP>(
-            LoadImageA(instance, MAKEINTRESOURCEA(c.resource), IMAGE_BITMAP, 0, 0, 0)));
-        if (bm.valid()) {
-            SendMessageA(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bm.get()));
-            pictures.images.push_back(std::move(bm));
-        }
+    case Kind::Page: {
+        HWND tabs = GetDlgItem(window, c.parent);
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char *>(c.caption ? c.caption : "");
+        SendMessageA(tabs, TCM_INSERTITEMA, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0),
+                     reinterpret_cast<LPARAM>(&item));
         break;
     }
-    case Kind::AutoLabel:
-    case Kind::BoldLabel:
-    case Kind::LinkLabel: SetLabel(hwnd, c.caption ? c.caption : ""); break;
-    case Kind::Tabs: // classic drawing, as the controls on its pages are drawn: a theme would
-                     // paint the pages white behind their button-face controls. Empty names
-                     // still leave Wine's default theme on: a name no theme has turns it off.
-        if (auto setTheme = SystemCall<HRESULT(WINAPI *)(HWND, LPCWSTR, LPCWSTR)>(
-                L"uxtheme.dll", "SetWindowTheme", true))
-            setTheme(hwnd, L" ", L" ");
-        break;
-    case Kind::Bevel: // the static grows its etched line by two pixels: the table's size holds
-        SetWindowPos(hwnd, nullptr, 0, 0, c.width, c.height, SWP_NOMOVE | SWP_NOZORDER);
-        break;
+    case Kind::Picture: KeepFocusAway(hwnd); break;
+    case Kind::Tabs: Unthemed(hwnd); break;
     case Kind::List:
         SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                      LVS_EX_FULLROWSELECT);
+        FitToColours(hwnd);
         break;
     default: break;
     }
     return hwnd;
+}
+
+void PlaceControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictures &pictures,
+                  int dpi) {
+    HWND hwnd = GetDlgItem(window, c.id);
+    HFONT font = c.kind == Kind::BoldLabel ? fonts.bold.get() : fonts.regular.get();
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (c.kind == Kind::Picture && !pictures.folder.valid())
+        pictures.folder = LoadFolderPicture(dpi);
+    if (c.kind == Kind::Image) {
+        Bitmap bm = LoadPicture(c.resource, SIZE{c.width, c.height}, dpi);
+        SendMessageA(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bm.get()));
+        pictures.images.push_back(std::move(bm));
+    }
+    const RECT at = PlaceOf(window, c, dpi);
+    // The static grows its etched line by two pixels, and a label its height to its text: the
+    // table's size holds.
+    SetWindowPos(hwnd, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (c.kind == Kind::AutoLabel || c.kind == Kind::BoldLabel || c.kind == Kind::LinkLabel) {
+        std::string text;
+        ExactTextOf(hwnd, text);
+        SetLabel(hwnd, text);
+    }
+}
+
+void FitToColours(HWND list) {
+    // A theme paints column headers in its own light face but writes on them in the system's
+    // button-text colour: where a dark scheme makes that light, the headers are drawn classic,
+    // in the system's colours.
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    const bool light =
+        GetRValue(text) * 299 + GetGValue(text) * 587 + GetBValue(text) * 114 > 128 * 1000;
+    Unthemed(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), light);
 }
 
 bool ExactTextOf(HWND control, std::string &text) {

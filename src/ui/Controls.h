@@ -20,7 +20,8 @@ enum class Kind {
     DefaultButton,
     Radio,
     Group,
-    Picture, // the open-folder picture button: reports clicks, never takes the focus
+    Picture, // the open-folder picture button: reports clicks, never takes the focus; its
+             // caption is the name a screen reader reads, never shown
     Image,   // a bitmap resource (ControlSpec::resource) that reports clicks
     Panel,   // a frame with a lowered outer and a raised inner bevel
     Bevel,   // a sunken horizontal separator line
@@ -35,9 +36,10 @@ enum class Kind {
 enum class Group { Opens, Joins };
 
 // One control: kind, id, the control it sits in (0 for the window: a group box, a panel or a
-// page), its rectangle relative to that parent, its caption, its group, and for an Image the
-// bitmap's resource id. The table's order is the tab order. A page's left and top are ignored:
-// it fills its page control's display area.
+// page), its rectangle relative to that parent in pixels at 96 DPI, its caption, its group, for
+// an Image the bitmap's resource id, and the name a screen reader reads where its caption is not
+// (a field's label, a list's page). The table's order is the tab order. A page's left and top are
+// ignored: it fills its page control's display area.
 struct ControlSpec {
     Kind kind;
     int id;
@@ -46,6 +48,7 @@ struct ControlSpec {
     const char *caption;
     Group group = Group::Opens;
     int resource = 0;
+    const char *name = nullptr;
 };
 using ControlTable = std::vector<ControlSpec>;
 inline ControlTable operator+(ControlTable rows, const ControlTable &more) {
@@ -64,20 +67,26 @@ struct FormLayout {
 constexpr int kButtonWidth = 97, kButtonHeight = 25;
 constexpr int kPictureSize = 20;
 
-// The fonts every control is drawn in: the window font, bold, and underlined for a link.
+// The fonts every control is drawn in at a DPI: the window font, bold, and underlined for a link.
 struct Fonts {
     Font regular, bold, underlined;
 };
-Fonts MakeFonts();
+Fonts MakeFonts(int dpi);
 
-// The pictures a window's controls show, kept for as long as the window lives.
+// The pictures a window's controls show at its DPI, kept for as long as they are shown.
 struct Pictures {
     Bitmap folder;              // the picture buttons'
-    std::vector<Bitmap> images; // the Image rows'
+    std::vector<Bitmap> images; // the Image rows', in table order
 };
 
-// Creates one control of window from its row, its parent already made.
-HWND CreateControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictures &pictures);
+// Creates one control of window from its row, its parent already made and placed; then
+// PlaceControl places it.
+HWND CreateControl(HWND window, const ControlSpec &c);
+// Gives a control its font, picture, place and size at dpi, from its row, its parent placed.
+void PlaceControl(HWND window, const ControlSpec &c, const Fonts &fonts, Pictures &pictures,
+                  int dpi);
+// A list's column headers drawn so that their text shows in the system's colours now.
+void FitToColours(HWND list);
 // Gives a label its text and the width of that text.
 void SetLabel(HWND label, const std::string &text);
 // A control's text exactly as it stands: edit fields keep what the user typed or pasted in UTF-16.

@@ -18,7 +18,7 @@ FormLayout ExtensionEditor::EditorLayout(const char *caption, int label, int hin
             ControlTable{
                 {Kind::Label, label, 0, 8, 8, 46, 16, "拡張子 :"},
                 {Kind::Label, hint, 0, 56, 8, 173, 16, "( 拡張子のピリオドは不要です。 )"},
-                {Kind::Edit, field, 0, 32, 24, 57, 20, ""},
+                {Kind::Edit, field, 0, 32, 24, 57, 20, "", Group::Opens, 0, "拡張子"},
             } + more +
                 ControlTable{
                     {Kind::DefaultButton, ok, 0, 48, 105, kButtonWidth, kButtonHeight, "OK"},

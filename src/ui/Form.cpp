@@ -7,7 +7,9 @@
 #include <exception>
 
 #include "../common/Application.h"
+#include "../common/CodePage.h"
 #include "../common/SystemError.h"
+#include "Dpi.h"
 #include "PictureButton.h"
 #include "Subclass.h"
 
@@ -15,6 +17,7 @@ namespace zv {
 namespace {
 
 const char kClass[] = "ZorvikForm";
+const UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, which the Windows 7 headers leave out
 
 void RegisterFormClass(WNDPROC proc) {
     static bool done = false;
@@ -49,24 +52,57 @@ Form::Outcome Form::Guarded(const std::function<void()> &action) {
     return Outcome::Failed;
 }
 
-Form::Form(const FormLayout &layout) : fonts_(MakeFonts()) {
+namespace {
+const DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+const DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+} // namespace
+
+Form::Form(const FormLayout &layout) : layout_(layout) {
     RegisterFormClass(Proc);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT r{0, 0, layout.width, layout.height};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    // Proc takes this from the creation parameters at WM_NCCREATE.
-    if (!CreateWindowExA(exStyle, kClass, layout.caption, style, 0, 0, r.right - r.left,
-                         r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), this))
+    // Made first to know the DPI it is shown at, then sized and filled for it. Proc takes this
+    // from the creation parameters at WM_NCCREATE.
+    if (!CreateWindowExA(kExStyle, kClass, layout.caption, kStyle, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), this))
         RaiseSystemError(GetLastError());
+    dpi_ = DpiOf(hwnd_);
+    fonts_ = MakeFonts(dpi_);
+    SizeFrame();
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.regular.get()), FALSE);
     for (const ControlSpec &c : layout.controls) {
-        HWND control = CreateControl(hwnd_, c, fonts_, pictures_);
+        HWND control = CreateControl(hwnd_, c);
+        PlaceControl(hwnd_, c, fonts_, pictures_, dpi_);
         if (c.kind == Kind::List) lists_.push_back(std::make_unique<ListModel>(control));
         if (c.kind == Kind::DefaultButton) keys_.SetDefault(c.id);
+        if (c.kind == Kind::Picture || c.name) {
+            facts_.push_back(std::make_unique<AccessibleFacts>(
+                AccessibleFacts{ToWide(c.name ? c.name : ""), c.kind == Kind::Picture}));
+            AnswerScreenReaders(control, facts_.back().get());
+        }
         pages_.Add(c);
     }
     pages_.ShowFirst(hwnd_);
+}
+
+void Form::SizeFrame() {
+    const SIZE frame = FrameSize(SIZE{Scaled(layout_.width, dpi_), Scaled(layout_.height, dpi_)},
+                                 kStyle, kExStyle, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Rescale(int dpi, const RECT &proposed) {
+    dpi_ = dpi;
+    SetWindowPos(hwnd_, nullptr, proposed.left, proposed.top, proposed.right - proposed.left,
+                 proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Fonts fonts = MakeFonts(dpi);
+    Pictures pictures;
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.regular.get()), FALSE);
+    for (const ControlSpec &c : layout_.controls) PlaceControl(hwnd_, c, fonts, pictures, dpi);
+    // No control draws with the old fonts and pictures now: they go.
+    std::swap(fonts_, fonts);
+    std::swap(pictures_, pictures);
+    Rescaled();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 Form::~Form() {
@@ -124,6 +160,7 @@ LRESULT CALLBACK Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         Form *created = static_cast<Form *>(reinterpret_cast<CREATESTRUCTA *>(lp)->lpCreateParams);
         created->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        ScaleNonClient(hwnd);
     }
     Form *form = reinterpret_cast<Form *>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!form) return DefWindowProcA(hwnd, msg, wp, lp);
@@ -163,6 +200,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_CLOSE: Close(ModalResult::Cancel); return 0;
+    case WM_SYSCOLORCHANGE: // a scheme chosen meanwhile: the common controls are told too
+        for (const auto &list : lists_) {
+            SendMessageA(list->list, WM_SYSCOLORCHANGE, wp, lp);
+            FitToColours(list->list);
+        }
+        break;
+    case kDpiChanged: // moved to a monitor of another scale
+        Rescale(HIWORD(wp), *reinterpret_cast<const RECT *>(lp));
+        return 0;
     default: break;
     }
     return DefWindowProcA(hwnd_, msg, wp, lp);

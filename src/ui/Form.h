@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../common/Error.h"
+#include "Accessible.h"
 #include "Controls.h"
 #include "ModalLoop.h"
 #include "ReportList.h"
@@ -62,6 +63,8 @@ class Form {
     virtual bool PreviewKey(const MSG &) { return false; }
     // The text colour of a static control, or CLR_INVALID for the system's.
     virtual COLORREF LabelColor(int) const { return CLR_INVALID; }
+    // Runs when the window has been laid out again at another DPI.
+    virtual void Rescaled() {}
     // Ends the modal showing with a result, unless FormClose keeps the window open.
     void Close(ModalResult result);
     // Runs an action of a handler. An error ends it: what the user entered and cannot be taken
@@ -77,11 +80,20 @@ class Form {
     }
     // Gives an AutoLabel its text and the width of that text.
     void SetLabel(int id, const std::string &text) { zv::SetLabel(Item(id), text); }
+    // The DPI the window is laid out at: its table's figures are scaled by it ÷ 96.
+    int Dpi() const { return dpi_; }
 
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // The frame around the table's client area at the window's DPI.
+    void SizeFrame();
+    // Lays the window out again at dpi, in the rectangle the system proposes for it.
+    void Rescale(int dpi, const RECT &proposed);
 
+    const FormLayout &layout_;
+    int dpi_ = 96;
+    std::vector<std::unique_ptr<AccessibleFacts>> facts_; // what screen readers read of controls
     Fonts fonts_;
     Pictures pictures_;
     std::vector<std::unique_ptr<ListModel>> lists_; // the rows of its report lists

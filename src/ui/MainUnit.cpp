@@ -12,6 +12,7 @@
 #include "AboutUnit.h"
 #include "AddIgnoreUnit.h"
 #include "AddUnit.h"
+#include "Dpi.h"
 #include "ReportList.h"
 
 namespace zv {
@@ -29,9 +30,11 @@ const FormLayout &TMainForm::Layout() {
             {Kind::Button, IDC_BTNEDIT, 0, 208, 240, kButtonWidth, kButtonHeight, "編集(&E)..."},
             {Kind::Tabs, IDC_PAGECONTROL1, 0, 8, 8, 297, 225, nullptr},
             {Kind::Page, IDC_TABSHEET1, IDC_PAGECONTROL1, 0, 0, 289, 198, "ﾌｧｲﾙの格納先"},
-            {Kind::List, IDC_LISTVIEW1, IDC_TABSHEET1, 0, 0, 289, 198, nullptr},
+            {Kind::List, IDC_LISTVIEW1, IDC_TABSHEET1, 0, 0, 289, 198, nullptr, Group::Opens, 0,
+             "ﾌｧｲﾙの格納先"},
             {Kind::Page, IDC_TABSHEET2, IDC_PAGECONTROL1, 0, 0, 289, 198, "無視するﾌｧｲﾙ"},
-            {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr},
+            {Kind::List, IDC_LISTIGNORE, IDC_TABSHEET2, 0, 0, 289, 198, nullptr, Group::Opens, 0,
+             "無視するﾌｧｲﾙ"},
             {Kind::Page, IDC_TABSHEET3, IDC_PAGECONTROL1, 0, 0, 289, 198, "設定"},
         } + FolderGroup(IDC_TABSHEET3) +
             NoExtGroup(IDC_TABSHEET3) +
@@ -51,12 +54,10 @@ void TMainForm::SetDialogs(TAboutBox *aboutBox, TAddForm *addForm, TAddIgnoreFor
 }
 
 void TMainForm::FormCreate() {
-    RECT list;
-    GetClientRect(ListView1, &list);
-    ListAddColumn(ListView1, "拡張子", 50);
-    ListAddColumn(ListView1, "格納先ﾌｫﾙﾀﾞ", list.right - 66);
-    GetClientRect(ListIgnore, &list);
-    ListAddColumn(ListIgnore, "移動を行わないﾌｧｲﾙの拡張子", list.right);
+    ListAddColumn(ListView1, "拡張子", 0);
+    ListAddColumn(ListView1, "格納先ﾌｫﾙﾀﾞ", 0);
+    ListAddColumn(ListIgnore, "移動を行わないﾌｧｲﾙの拡張子", 0);
+    Rescaled();
     ShowPage(IDC_PAGECONTROL1, IDC_TABSHEET1);
 
     // Held open while it is read: a file that cannot be read is never shown as defaults, nor
@@ -76,6 +77,17 @@ void TMainForm::FormCreate() {
     LoadedOptions = ini.ReadKeys(kOption);
     LoadOptions(ini);
     BaseDir = ini.Read(kFormBaseDir);
+}
+
+// The columns' widths at the window's DPI: the rule list's first 50 pixels, its second the rest
+// but 16 (the room of a scroll bar); the ignore list's one all of it.
+void TMainForm::Rescaled() {
+    RECT list;
+    GetClientRect(ListView1, &list);
+    SendMessageA(ListView1, LVM_SETCOLUMNWIDTH, 0, Scaled(50, Dpi()));
+    SendMessageA(ListView1, LVM_SETCOLUMNWIDTH, 1, list.right - Scaled(66, Dpi()));
+    GetClientRect(ListIgnore, &list);
+    SendMessageA(ListIgnore, LVM_SETCOLUMNWIDTH, 0, list.right);
 }
 
 void TMainForm::Command(int id, int code) {

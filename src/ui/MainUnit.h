@@ -39,6 +39,7 @@ class TMainForm : public OptionsForm {
     void Command(int id, int code) override;
     LRESULT Notify(const NMHDR &n) override;
     bool PreviewKey(const MSG &msg) override;
+    void Rescaled() override;
 
   private:
     void FormCreate();

@@ -26,11 +26,13 @@ int NoExtRadio(MoveNoExt mode) {
 ControlTable OptionsForm::FolderGroup(int parent) {
     return {
         {Kind::Group, IDC_GROUPBOX1, parent, 0, 0, 289, 89, "ﾌｫﾙﾀﾞがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
-        {Kind::Picture, IDC_BTNBROWSE, IDC_GROUPBOX1, 261, 37, kPictureSize, kPictureSize, nullptr},
+        {Kind::Picture, IDC_BTNBROWSE, IDC_GROUPBOX1, 261, 37, kPictureSize, kPictureSize,
+         "参照... (ﾌｫﾙﾀﾞの移動先)"},
         {Kind::Radio, IDC_RADIOMOVEFOLDER, IDC_GROUPBOX1, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
         {Kind::Radio, IDC_RADIOZORVIKFOLDER, IDC_GROUPBOX1, 8, 64, 233, 17,
          "ﾌｫﾙﾀﾞ内のﾌｧｲﾙも整理する", Group::Joins},
-        {Kind::Edit, IDC_EDTFOLDERMOVEPATH, IDC_GROUPBOX1, 24, 37, 233, 20, "", Group::Joins},
+        {Kind::Edit, IDC_EDTFOLDERMOVEPATH, IDC_GROUPBOX1, 24, 37, 233, 20, "", Group::Joins, 0,
+         "ﾌｫﾙﾀﾞの移動先"},
     };
 }
 
@@ -39,9 +41,10 @@ ControlTable OptionsForm::NoExtGroup(int parent) {
         {Kind::Group, IDC_GROUPBOX2, parent, 0, 90, 289, 103,
          "登録されていないﾌｧｲﾙがﾄﾞﾗｯｸﾞ&&ﾄﾞﾛｯﾌﾟされたとき"},
         {Kind::Picture, IDC_BTNBROWSE2, IDC_GROUPBOX2, 261, 37, kPictureSize, kPictureSize,
-         nullptr},
+         "参照... (登録されていないﾌｧｲﾙの移動先)"},
         {Kind::Radio, IDC_RADIOMOVENOEXT, IDC_GROUPBOX2, 8, 16, 273, 17, "指定ﾌｫﾙﾀﾞに移動する"},
-        {Kind::Edit, IDC_EDTNOEXTMOVEPATH, IDC_GROUPBOX2, 24, 37, 233, 20, "", Group::Joins},
+        {Kind::Edit, IDC_EDTNOEXTMOVEPATH, IDC_GROUPBOX2, 24, 37, 233, 20, "", Group::Joins, 0,
+         "登録されていないﾌｧｲﾙの移動先"},
         {Kind::Radio, IDC_RADIONOMOVENOEXT, IDC_GROUPBOX2, 8, 80, 233, 17, "移動しない",
          Group::Joins},
         {Kind::Radio, IDC_RADIOINQUIRY, IDC_GROUPBOX2, 8, 64, 241, 17, "ﾌｧｲﾙごとに問い合わせる",

@@ -137,6 +137,9 @@ class Session {
     std::vector<std::vector<std::string>> Rows(HWND list, int columns) const;
     // Selects a row by clicking it (or opens it with a double click).
     void ClickRow(HWND list, int row, int clicks = 1) const;
+    // Sends a message whose lParam points to data, copied into the program's memory, as the
+    // system sends one to a window (WM_DPICHANGED and its rectangle).
+    LRESULT SendWithData(HWND window, UINT msg, WPARAM wp, const void *data, size_t size) const;
 
     // Waits for the program to end; its exit code, or 0xFFFFFFFF (and a failure) when it did not.
     DWORD Wait(DWORD ms = 15000);

@@ -216,6 +216,14 @@ std::vector<std::vector<std::string>> Session::Rows(HWND list, int columns) cons
     return rows;
 }
 
+LRESULT Session::SendWithData(HWND window, UINT msg, WPARAM wp, const void *data,
+                              size_t size) const {
+    const RemoteMemory memory(pi_.hProcess, size);
+    if (!memory.get() || !WriteProcessMemory(pi_.hProcess, memory.get(), data, size, nullptr))
+        return 0;
+    return SendMessageA(window, msg, wp, reinterpret_cast<LPARAM>(memory.get()));
+}
+
 void Session::ClickRow(HWND list, int row, int clicks) const {
     RECT r{LVIR_LABEL, 0, 0, 0};
     const RemoteMemory memory(pi_.hProcess, sizeof r);

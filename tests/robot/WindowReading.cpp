@@ -1,9 +1,12 @@
 // Reading the program's windows from outside: texts, the windows it shows, and its layout.
 #include "robot/WindowReading.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <set>
 
+#include "common/CodePage.h"
 #include "common/Path.h"
 #include "common/ShiftJis.h"
 
@@ -85,6 +88,35 @@ SIZE TextSize(const std::string &text, bool bold, int dpi) {
     return size;
 }
 
+// A control's name and role as an accessibility client reads them, from outside the program.
+struct Accessible {
+    std::wstring name;
+    long role = 0;
+};
+// IID_IAccessible ({618736E0-3C3D-11CF-810C-00AA00389B71}): oleacc's import library exports a
+// symbol of that name too, which is not the interface's id.
+const IID kIAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+Accessible AccessibleOf(HWND control) {
+    static const HRESULT com = CoInitialize(nullptr); // the objects come across processes
+    (void)com;
+    Accessible read;
+    IAccessible *object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                          reinterpret_cast<void **>(&object))) ||
+        !object)
+        return read;
+    VARIANT self{}, role{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) == S_OK && name) read.name = name;
+    SysFreeString(name);
+    if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) read.role = role.lVal;
+    object->Release();
+    return read;
+}
+
 } // namespace
 
 void ExpectLayout(HWND window, const zv::FormLayout &layout, int dpi) {
@@ -127,7 +159,16 @@ void ExpectLayout(HWND window, const zv::FormLayout &layout, int dpi) {
                     << "overlaps " << s.id;
             }
         }
-        if (c.caption && c.kind != Kind::Edit) { // a field's text is the user's
+        // What a screen reader reads: the name the table gives, else the caption as shown; a
+        // picture button is a push button.
+        const std::string name = c.name ? c.name : c.caption ? Shown(c.caption) : "";
+        if (!name.empty() && c.kind != Kind::Page) {
+            const Accessible read = AccessibleOf(h);
+            EXPECT_EQ(zv::ToWide(name), read.name) << "accessible name";
+            EXPECT_TRUE(c.kind != Kind::Picture || read.role == ROLE_SYSTEM_PUSHBUTTON) << "role";
+        }
+        // A field's text is the user's; a picture button's caption is its name, never shown.
+        if (c.caption && c.kind != Kind::Edit && c.kind != Kind::Picture) {
             EXPECT_EQ(c.caption, TextOf(h));
             const SIZE text = TextSize(Shown(c.caption), c.kind == Kind::BoldLabel, dpi);
             // The room a button's edges, a radio button's circle and a group box's frame take.
