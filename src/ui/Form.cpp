@@ -141,17 +141,18 @@ void Form::Close(ModalResult result) {
     closed_ = true;
 }
 
-ModalResult Form::ShowModal(Closing closing) {
+ModalResult Form::ShowModal(Closing closing, std::function<void()> ready) {
     result_ = ModalResult::None;
     closed_ = false;
     keys_.Forget();
-    RunModal(hwnd_, {[this] { Guarded([this] { FormShow(); }); },
-                     [this](const MSG &msg) {
-                         bool taken = true; // a key whose handling failed is taken
-                         Guarded([&] { taken = PreviewKey(msg); });
-                         return taken;
-                     },
-                     [this] { return closed_; }, closing == Closing::EndsProgram});
+    RunModal(hwnd_,
+             {[this] { Guarded([this] { FormShow(); }); },
+              [this](const MSG &msg) {
+                  bool taken = true; // a key whose handling failed is taken
+                  Guarded([&] { taken = PreviewKey(msg); });
+                  return taken;
+              },
+              [this] { return closed_; }, closing == Closing::EndsProgram, std::move(ready)});
     return result_ == ModalResult::OK ? ModalResult::OK : ModalResult::Cancel;
 }
 

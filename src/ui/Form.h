@@ -37,7 +37,9 @@ class Form {
     // The application's main window ends the program when it closes (EndsProgram): it is not
     // hidden first, it goes with the program's windows.
     enum class Closing { HidesWindow, EndsProgram };
-    ModalResult ShowModal(Closing closing = Closing::HidesWindow);
+    // ready: what is done once it is shown and painted, before it takes the user's first input.
+    ModalResult ShowModal(Closing closing = Closing::HidesWindow,
+                          std::function<void()> ready = nullptr);
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
     // A control's text; Refused when the code page cannot hold it exactly.

@@ -37,6 +37,20 @@ void RunModal(HWND window, const ModalHooks &hooks) {
         if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
         hooks.shown();
         MSG msg;
+        if (hooks.ready) {
+            // Everything but the user's input first, as the loop would take it: what other
+            // programs sent, what was posted, the paint.
+            while (PeekMessageW(&msg, nullptr, 0, 0,
+                                PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT)) {
+                if (msg.message == WM_QUIT) {
+                    PostQuitMessage(static_cast<int>(msg.wParam));
+                    break;
+                }
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            hooks.ready();
+        }
         while (!hooks.done()) {
             // In UTF-16 all the way: a character typed that the code page lacks reaches the edit
             // field as it is, to be refused there rather than turned into a look-alike.
@@ -58,6 +72,11 @@ void RunModal(HWND window, const ModalHooks &hooks) {
     ShowWindow(window, SW_HIDE);
     if (before && before != window && IsWindow(before) && IsWindowVisible(before))
         SetActiveWindow(before);
+}
+
+void AnswerSentMessages() {
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
 int DialogKeys::DefaultButton(HWND window) const {

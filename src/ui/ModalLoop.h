@@ -13,7 +13,14 @@ struct ModalHooks {
     std::function<bool(const MSG &)> preview; // sees the window's messages first; true: taken
     std::function<bool()> done;               // asked after each message
     bool endsProgram = false; // closing it ends the program: it is not hidden, it goes with it
+    // Once shown and painted, and what other programs sent it answered: before the loop takes
+    // the user's first input. May be empty.
+    std::function<void()> ready;
 };
+
+// Answers the messages other threads and programs have sent this one, and takes nothing posted:
+// a window stays responsive while the thread does longer work before its loop.
+void AnswerSentMessages();
 
 // Shows the window centred and modal to every other window of this thread, runs its messages
 // until done() holds, and hides it again (unless the program ends with it). A quit message is kept
