@@ -81,7 +81,9 @@ bool ReadWhole(const std::string &path, std::string &bytes, bool &exists) {
 // Wine's profile API parses a file again on every call while its time stamp is less than about two
 // seconds old (it might still change within the stamp's grain). A copy of our own whose content is
 // settled is dated back while it is read, so that it is parsed once; it is dated now before it
-// takes the settings file's place.
+// takes the settings file's place. Where the profile API keeps no such rule (Windows) this is
+// harmless: the copy is a file no one else reads under a name no one else knows, and the settings
+// file it becomes bears the time of the save, as a file written in place would.
 bool Date(const std::string &path, LONGLONG ago) {
     FILETIME t;
     GetSystemTimeAsFileTime(&t);
