@@ -32,102 +32,81 @@ std::string Utf16(const std::string &text) {
 }
 
 struct FileCase {
-    const char *name;
-    const char *form; // how the file is left: shiftjis, utf8, utf16, emoji (UTF-8 with a 😀),
-                      // nul (two NUL bytes before a header), nuls (nothing but), scratch (copies
-                      // of a killed save beside it), link (a link at its path that leads nowhere)
-    bool sorting;     // in\a.txt dropped; else the settings mode
-    std::vector<Answer> script;
-    DWORD exitCode;
-    bool converted; // Shift-JIS afterwards, the old bytes kept beside it
-    bool moved;     // in\a.txt sorted into its rule's folder 書類
+    const char *name,
+        *form;    // how the file is left: utf8, utf16, emoji (UTF-8 with a 😀), nul
+                  // (two NUL bytes before a header), nuls (nothing but), scratch
+                  // (copies of a killed save beside it), link (a link that leads nowhere)
+    bool sorting; // in\a.txt dropped, to its rule's folder 書類; else the settings mode
+    std::vector<Answer> script; // with the fatal box: exit code 1, nothing moved or written
 };
 void PrintTo(const FileCase &c, std::ostream *os) { *os << c.name; }
 
 const FileCase kCases[] = {
-    {"Utf8Converted", "utf8", true, {Box(kConfirmTitle, kYes, "UTF-8")}, 0, true, true},
+    {"Utf8Converted", "utf8", true, {Box(kConfirmTitle, kYes, "UTF-8")}},
     {"Utf8Refused",
      "utf8",
      true,
-     {Box(kConfirmTitle, kNo, "UTF-8"), Box(kFatalTitle, kOk, "ANSI")},
-     1,
-     false,
-     false},
+     {Box(kConfirmTitle, kNo, "UTF-8"), Box(kFatalTitle, kOk, "ANSI")}},
     {"Utf16Converted",
      "utf16",
      false,
-     {Box(kConfirmTitle, kYes, "UTF-16"), Form(kMainTitle, kCancel)},
-     0,
-     true,
-     false},
-    {"Utf8WithoutShiftJis", "emoji", true, {Box(kFatalTitle, kOk, "6 行目")}, 1, false, false},
-    {"NulsBeforeAHeaderSorting", "nul", true, {Box(kFatalTitle, kOk, "4 行目")}, 1, false, false},
-    {"NulsBeforeAHeaderSettings", "nul", false, {Box(kFatalTitle, kOk, "NUL")}, 1, false, false},
-    {"NothingButNuls", "nuls", true, {Box(kFatalTitle, kOk, "すべて NUL")}, 1, false, false},
+     {Box(kConfirmTitle, kYes, "UTF-16"), Form(kMainTitle, kCancel)}},
+    {"Utf8WithoutShiftJis", "emoji", true, {Box(kFatalTitle, kOk, "6 行目")}},
+    {"NulsBeforeAHeaderSorting", "nul", true, {Box(kFatalTitle, kOk, "4 行目")}},
+    {"NulsBeforeAHeaderSettings", "nul", false, {Box(kFatalTitle, kOk, "NUL")}},
+    {"NothingButNuls", "nuls", true, {Box(kFatalTitle, kOk, "すべて NUL")}},
     {"ScratchOfAKilledSave",
      "scratch",
      true,
-     {Form(kRuleTitle, kOk, {{A::IDC_EDTPATH, "%R\\書類"}}), Box(kConfirmTitle, kYes)},
-     0,
-     false,
-     true},
+     {Form(kRuleTitle, kOk, {{A::IDC_EDTPATH, "%R\\書類"}}), Box(kConfirmTitle, kYes)}},
     {"LinkThatLeadsNowhere",
      "link",
      false,
-     {Chooser(kCancel), Form(kFirstRunTitle, kOk), Form(kMainTitle, kCancel)},
-     0,
-     false,
-     false},
+     {Chooser(kCancel), Form(kFirstRunTitle, kOk), Form(kMainTitle, kCancel)}},
 };
 
 class HandEdited : public ZorvikTest, public ::testing::WithParamInterface<FileCase> {};
 
 TEST_P(HandEdited, NothingMisreadNothingLost) {
     const FileCase &c = GetParam();
-    const std::string text =
-        Ini({"[Option]", "MoveNoExt=2", "BaseDir=%R", "[Extensions]", "txt=%R\\書類"});
-    const std::string form = c.form;
-    std::string bytes = form == "utf8"    ? Utf8(text)
-                        : form == "utf16" ? Utf16(text)
-                        : form == "emoji" ? Utf8(text) + "\xF0\x9F\x98\x80=1\r\n"
-                        : form == "nul"
-                            ? Ini({"[Option]", "MoveNoExt=2", "BaseDir=%R"}) +
-                                  std::string(2, '\0') + Ini({"[Extensions]", "txt=%R\\書類"})
-                        : form == "nuls"    ? std::string(4096, '\0')
-                        : form == "scratch" ? Ini({"[Option]", "MoveNoExt=1", "BaseDir=%R"})
-                                            : text;
+    const std::string form = c.form, option = Ini({"[Option]", "MoveNoExt=2", "BaseDir=%R"}),
+                      rule = Ini({"[Extensions]", "txt=%R\\書類"}), text = option + rule;
+    const std::map<std::string, std::string> forms = {
+        {"utf8", Utf8(text)},
+        {"utf16", Utf16(text)},
+        {"emoji", Utf8(text) + "\xF0\x9F\x98\x80=1\r\n"},
+        {"nul", option + std::string(2, '\0') + rule},
+        {"nuls", std::string(4096, '\0')},
+        {"scratch", Ini({"[Option]", "MoveNoExt=1", "BaseDir=%R"})}};
+    const std::string bytes = forms.count(form) ? forms.at(form) : text;
+    bool fatal = false, converted = form == "utf8" || form == "utf16";
+    for (const Answer &a : c.script) fatal = fatal || a.title == kFatalTitle;
     std::vector<std::string> ours, users = {P("app\\~notes.txt"), P("app\\~0123456789")};
-    if (form == "link") {
-        if (!UnixLink("real.ini", IniPath())) GTEST_SKIP() << "no Unix symlinks here";
-        IniMayChange();
-    } else {
-        WriteIni(bytes);
-    }
-    if (form == "scratch") {
-        IniMayChange();
-        for (int i = 0; i < 2; ++i) ours.push_back(zv::ScratchPath(IniPath()));
-        for (const std::string &f : ours) ASSERT_TRUE(WriteBytes(f, bytes));
-        for (const std::string &f : users) ASSERT_TRUE(WriteBytes(f, "the user's"));
-    }
-    if (c.converted) IniMayChange();
+    if (form == "link" && !UnixLink("real.ini", IniPath())) GTEST_SKIP() << "no Unix symlinks here";
+    if (form != "link") WriteIni(bytes);
+    if (!fatal) IniMayChange();
+    for (int i = 0; form == "scratch" && i < 2; ++i) ours.push_back(zv::ScratchPath(IniPath()));
+    for (const std::string &f : ours) ASSERT_TRUE(WriteBytes(f, bytes));
+    for (const std::string &f : users) ASSERT_TRUE(WriteBytes(f, "the user's"));
     Make("in\\a.txt");
     std::vector<Answer> script = c.script;
     for (Answer &a : script)
         for (auto &f : a.fields) f.second = Expand(f.second);
     const RunResult r = Run(
         c.sorting ? std::vector<std::string>{P("in\\a.txt")} : std::vector<std::string>{}, script);
-    EXPECT_EQ(c.exitCode, r.exitCode);
-    EXPECT_EQ(c.moved ? "a.txt" : "", ReadBytes(P("書類\\a.txt")));
-    EXPECT_EQ(c.moved, !Exists(P("in\\a.txt")));
-    if (c.converted) {
+    EXPECT_EQ(fatal ? 1u : 0u, r.exitCode);
+    const bool moved = c.sorting && !fatal;
+    EXPECT_EQ(moved ? "a.txt" : "", ReadBytes(P("書類\\a.txt")));
+    EXPECT_EQ(moved, !Exists(P("in\\a.txt")));
+    if (converted && !fatal) {
         EXPECT_EQ(text, ReadBytes(IniPath()));
         EXPECT_EQ(bytes, ReadBytes(IniPath() + (form == "utf8" ? ".utf-8.bak" : ".utf-16.bak")));
     }
     if (form == "scratch") {
-        EXPECT_EQ(bytes + Expand("[Extensions]\r\ntxt=%R\\書類\r\n"), ReadBytes(IniPath()));
-        for (const std::string &f : ours) EXPECT_FALSE(Exists(f)) << f;
-        for (const std::string &f : users) EXPECT_EQ("the user's", ReadBytes(f)) << f;
+        EXPECT_EQ(bytes + rule, ReadBytes(IniPath()));
     }
+    for (const std::string &f : ours) EXPECT_FALSE(Exists(f)) << f;
+    for (const std::string &f : users) EXPECT_EQ("the user's", ReadBytes(f)) << f;
     if (form == "link") { // written through the link, which stays one
         EXPECT_NE(std::string::npos, ReadBytes(P("app\\real.ini")).find("BaseDir="));
         EXPECT_EQ(ReadBytes(P("app\\real.ini")), ReadBytes(IniPath()));

@@ -1,6 +1,6 @@
 // Every screen a Windows user has: every window at the display's DPI set to 96, 120, 144 and 192,
-// laid out at DPI / 96 from the program's own tables and named for screen readers (ExpectLayout);
-// a window moved to a monitor of another scale; a high-contrast scheme.
+// laid out at DPI / 96 from the program's own tables and named for screen readers (ExpectLayout),
+// and a window moved to a monitor of another scale.
 #include "robot/Robot.h"
 
 #include "ui/AboutUnit.h"
@@ -14,51 +14,21 @@ using M = zv::TMainForm;
 
 namespace {
 
-// Values of the prefix's registry, for the programs started while this lives (Wine reads them
-// at a process's start); then as they were.
-class RegistryValues {
-  public:
-    RegistryValues(const char *key, const std::vector<std::pair<const char *, std::string>> &values,
-                   DWORD type)
-        : type_(type) {
-        RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                        nullptr);
-        for (const auto &v : values) {
-            std::string old(64, '\0');
-            DWORD size = static_cast<DWORD>(old.size()), was = 0;
-            const bool had = RegQueryValueExA(key_, v.first, nullptr, &was,
-                                              reinterpret_cast<BYTE *>(&old[0]), &size) == 0;
-            saved_.push_back({v.first, had ? old.substr(0, size) : std::string(), had});
-            Set(v.first, v.second);
-        }
+// The display's DPI for the programs started while this lives (the prefix's LogPixels, which Wine
+// reads at a process's start; the prefix has none of its own).
+struct DisplayDpi {
+    explicit DisplayDpi(DWORD dpi) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
     }
-    ~RegistryValues() {
-        for (const auto &s : saved_)
-            s.had ? Set(s.name, s.value) : static_cast<void>(RegDeleteValueA(key_, s.name));
-        RegCloseKey(key_);
-    }
-
-  private:
-    void Set(const char *name, const std::string &value) {
-        RegSetValueExA(key_, name, 0, type_, reinterpret_cast<const BYTE *>(value.data()),
-                       static_cast<DWORD>(value.size()));
-    }
-    struct Saved {
-        const char *name;
-        std::string value;
-        bool had;
-    };
-    HKEY key_ = nullptr;
-    DWORD type_;
-    std::vector<Saved> saved_;
+    ~DisplayDpi() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "LogPixels"); }
+    static constexpr char kKey[] = "Control Panel\\Desktop";
 };
-std::string Dword(DWORD v) { return std::string(reinterpret_cast<const char *>(&v), sizeof v); }
 
 class Screens : public ZorvikTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Screens, EveryWindowAtEveryScale) {
     const int dpi = GetParam();
-    RegistryValues display("Control Panel\\Desktop", {{"LogPixels", Dword(dpi)}}, REG_DWORD);
+    DisplayDpi display(dpi);
     IniMayChange(); // no settings file: the first run first
     auto s = Start();
     HWND chooser = s->Window(kChooserTitle), w = nullptr, e = nullptr;

@@ -3,7 +3,6 @@
 // also measured against every Japanese text of the program and its tests.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "settings/IniText.h"
@@ -48,63 +47,53 @@ TEST(IniText, EncodingsAreToldApart) {
 }
 
 TEST(IniText, ChangesLeaveEveryOtherLineAsItStands) {
-    const std::string file =
-        "; note\r\n[Option]\r\nMoveNoExt = 1\r\n\r\n[Extensions]\r\ntxt=T:\\"
-        "\xE6\x9B\xB8\r\n; kept\r\njpg = \"J\"\nno equals\r\n\r\n[Other]\r\nk=v";
-    struct Case {
-        const char *what;
-        std::function<bool(IniLines &)> change;
+    const std::string head = "; note\r\n[Option]\r\nMoveNoExt = 1\r\n\r\n[Extensions]\r\n",
+                      rules = "txt=T:\\\xE6\x9B\xB8\r\n; kept\r\njpg = \"J\"\nno equals\r\n\r\n",
+                      file = head + rules + "[Other]\r\nk=v";
+    // A change: one key set (set), or a section's keys replaced by entries.
+    const struct {
+        const char *what, *section;
+        bool set;
+        Entries entries;
         std::string after;
-    };
-    const Entries same = {{"txt", "T:\\\xE6\x9B\xB8"}, {"jpg", "\"J\""}};
-    const Case cases[] = {
-        {"the same value", [](IniLines &l) { return l.SetKey("option", "MOVENOEXT", "1"), true; },
-         file},
-        {"a new value", [](IniLines &l) { return l.SetKey("Option", "movenoext", "2"), true; },
-         "; note\r\n[Option]\r\nMoveNoExt=2\r\n\r\n[Extensions]\r\ntxt=T:\\\xE6\x9B\xB8\r\n; kept"
-         "\r\njpg = \"J\"\nno equals\r\n\r\n[Other]\r\nk=v"},
-        {"a new key", [](IniLines &l) { return l.SetKey("Other", "x", "1"), true; },
-         file + "\r\nx=1\r\n"},
-        {"a new section", [](IniLines &l) { return l.SetKey("New", "x", "1"), true; },
-         file + "\r\n[New]\r\nx=1\r\n"},
+    } cases[] = {
+        {"the same value", "option", true, {{"MOVENOEXT", "1"}}, file},
+        {"a new value",
+         "Option",
+         true,
+         {{"movenoext", "2"}},
+         "; note\r\n[Option]\r\nMoveNoExt=2\r\n\r\n[Extensions]\r\n" + rules + "[Other]\r\nk=v"},
+        {"a new key", "Other", true, {{"x", "1"}}, file + "\r\nx=1\r\n"},
+        {"a new section", "New", true, {{"x", "1"}}, file + "\r\n[New]\r\nx=1\r\n"},
         {"the same keys",
-         [&](IniLines &l) {
-             std::string r;
-             return l.ReplaceKeys("extensions", same, {}, r);
-         },
+         "extensions",
+         false,
+         {{"txt", "T:\\\xE6\x9B\xB8"}, {"jpg", "\"J\""}},
          file},
         {"sorted, one added, one changed",
-         [](IniLines &l) {
-             std::string r;
-             return l.ReplaceKeys("Extensions", {{"doc", "D"}, {"jpg", "\"J\""}, {"txt", "T"}}, {},
-                                  r);
-         },
-         "; note\r\n[Option]\r\nMoveNoExt = 1\r\n\r\n[Extensions]\r\ndoc=D\r\n; kept\r\njpg = "
-         "\"J\"\ntxt=T\r\nno equals\r\n\r\n[Other]\r\nk=v"},
+         "Extensions",
+         false,
+         {{"doc", "D"}, {"jpg", "\"J\""}, {"txt", "T"}},
+         head + "doc=D\r\n; kept\r\njpg = \"J\"\ntxt=T\r\nno equals\r\n\r\n[Other]\r\nk=v"},
         {"all gone, a line without = stays",
-         [](IniLines &l) {
-             std::string r;
-             return l.ReplaceKeys("Extensions", {}, {}, r);
-         },
-         "; note\r\n[Option]\r\nMoveNoExt = 1\r\n\r\n[Extensions]\r\n; kept\r\nno equals\r\n\r\n"
-         "[Other]\r\nk=v"},
-        {"a section of keys only gone",
-         [](IniLines &l) {
-             std::string r;
-             return l.ReplaceKeys("Other", {}, {}, r);
-         },
-         "; note\r\n[Option]\r\nMoveNoExt = 1\r\n\r\n[Extensions]\r\ntxt=T:\\\xE6\x9B\xB8\r\n; kept"
-         "\r\njpg = \"J\"\nno equals\r\n\r\n"},
+         "Extensions",
+         false,
+         {},
+         head + "; kept\r\nno equals\r\n\r\n[Other]\r\nk=v"},
+        {"a section of keys only gone", "Other", false, {}, head + rules},
     };
-    for (const Case &c : cases) {
+    std::string refused;
+    for (const auto &c : cases) {
         IniLines lines(file);
-        EXPECT_TRUE(c.change(lines)) << c.what;
+        if (c.set)
+            lines.SetKey(c.section, c.entries[0].key, c.entries[0].value);
+        else
+            EXPECT_TRUE(lines.ReplaceKeys(c.section, c.entries, {}, refused)) << c.what;
         EXPECT_EQ(c.after, lines.Bytes()) << c.what;
     }
     // A lead byte without its trail, which the profile API reads as another character: a key left
     // as the profile API read it keeps its bytes.
     IniLines odd("[Extensions]\r\nbad=T:\\\x95\r\n");
-    std::string refused;
     EXPECT_TRUE(odd.ReplaceKeys("Extensions", {{"bad", "T:\\\x81\x45"}}, {{"bad", "T:\\\x81\x45"}},
                                 refused));
     EXPECT_EQ("[Extensions]\r\nbad=T:\\\x95\r\n", odd.Bytes());
