@@ -2,6 +2,7 @@
 #include "IniText.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "../common/ShiftJis.h"
@@ -100,8 +101,11 @@ IniLines::IniLines(const std::string &bytes) {
 }
 
 std::string IniLines::Bytes() const {
+    size_t size = 0;
+    for (const Line &l : lines_) size += l.text.size() + l.end.size();
     std::string out;
-    for (const Line &l : lines_) out += l.text + l.end;
+    out.reserve(size);
+    for (const Line &l : lines_) out.append(l.text).append(l.end);
     return out;
 }
 
@@ -180,6 +184,8 @@ void IniLines::SetKey(const std::string &section, const std::string &key, const 
 
 bool IniLines::ReplaceKeys(const std::string &section, const Entries &entries, const Entries &read,
                            std::string &refused) {
+    // The section holds these keys already, as the profile API reads it: not a byte changes.
+    if (!entries.empty() && entries == read) return true;
     size_t header, end;
     if (!Find(section, header, end)) {
         if (entries.empty()) return true;
@@ -207,23 +213,26 @@ bool IniLines::ReplaceKeys(const std::string &section, const Entries &entries, c
         return false;
     }
     // Each entry's line: one that holds it as it is, else a new one.
+    std::map<std::pair<std::string, std::string>, std::vector<size_t>> unused; // last first
+    for (size_t k = slots.size(); k-- > 0;)
+        unused[{held[k].key, held[k].value}].push_back(slots[k]);
     std::vector<Line> made;
-    std::vector<bool> used(slots.size(), false);
     for (const Entry &want : entries) {
-        Line line{want.key + "=" + want.value, "\r\n"};
-        for (size_t k = 0; k < slots.size(); ++k)
-            if (!used[k] && held[k] == want) {
-                used[k] = true;
-                line = lines_[slots[k]];
-                break;
-            }
-        made.push_back(line);
+        auto same = unused.find({want.key, want.value});
+        if (same == unused.end() || same->second.empty()) {
+            made.push_back({want.key + "=" + want.value, "\r\n"});
+        } else {
+            made.push_back(lines_[same->second.back()]);
+            same->second.pop_back();
+        }
     }
     // Into the key lines' places, in order; what is left over after the last of them.
     size_t next = 0, after = slots.empty() ? EndOfKeys(header, end) : slots.back() + 1;
+    std::vector<bool> isSlot(end - header, false);
+    for (size_t k : slots) isSlot[k - header] = true;
     std::vector<Line> body;
     for (size_t i = header + 1; i < end; ++i) {
-        const bool slot = std::find(slots.begin(), slots.end(), i) != slots.end();
+        const bool slot = isSlot[i - header];
         if (!slot) body.push_back(lines_[i]);
         if (slot && next < made.size()) body.push_back(made[next++]);
         if (i + 1 == after)
