@@ -1,6 +1,8 @@
 // The screen's scale. The windows are laid out in pixels at 96 DPI and scaled by DPI ÷ 96 where
 // the figures are used. The calls for it that came after Windows 7 are looked up when first
 // needed, never imported: one missing import and an older system refuses to start the program.
+// Wine has every one of these calls and one display of one DPI: the fallbacks (Windows 7 and 8)
+// and a second monitor at another scale are what only Windows shows.
 #pragma once
 #include <windows.h>
 
