@@ -178,8 +178,9 @@ std::string MakeThroughLink(const std::string &path) {
     bool link =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
     if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
-        KernelHandle probe(CreateFileA(path.c_str(), GENERIC_READ | DELETE, kShareAll, nullptr,
-                                       CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        // Shared with no one: while the probe stands, nothing else can write to it.
+        KernelHandle probe(CreateFileA(path.c_str(), GENERIC_READ | DELETE, 0, nullptr, CREATE_NEW,
+                                       FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         link = !probe.valid() && GetLastError() == ERROR_FILE_EXISTS;
     }
     if (!link) return std::string();

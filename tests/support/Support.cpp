@@ -156,13 +156,12 @@ bool RunUnix(const std::string &commandLine, const std::function<bool()> &done) 
 
 bool UnixLink(const std::string &target, const std::string &link) {
     const std::string unixLink = UnixPath(link);
-    // A link that leads nowhere opens as nothing, yet its name is taken.
+    // Looked for, never made, while ln may still be on its way: a link that leads nowhere is
+    // found as no entry, yet not as a missing one.
     auto made = [&] {
-        zv::KernelHandle probe(CreateFileA(link.c_str(), GENERIC_READ | DELETE, 0, nullptr,
-                                           CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-        const bool taken = !probe.valid() && GetLastError() == ERROR_FILE_EXISTS;
-        probe.reset();
-        return taken || Exists(link);
+        WIN32_FIND_DATAA found;
+        zv::FindHandle find(FindFirstFileA(link.c_str(), &found));
+        return find.valid() || GetLastError() == ERROR_NO_MORE_FILES;
     };
     return !unixLink.empty() && RunUnix("/bin/ln -s \"" + target + "\" \"" + unixLink + "\"", made);
 }
