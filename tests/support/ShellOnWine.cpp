@@ -1,7 +1,5 @@
-// The engine question answered the other way, for the test build of the program: the shell's own
-// moves, as on Windows, with links judged as the system shows them (under Wine, as what they lead
-// to, as the shipped program judges them). Linked instead of the shipped answer, with the same
-// objects otherwise.
+// The test build's engine, linked instead of the shipped one: the shell's moves, as on Windows,
+// with links judged as the shipped program judges them on this system.
 #include "app/Startup.h"
 #include "common/Platform.h"
 #include "sorting/MoveEngine.h"

@@ -1,9 +1,7 @@
-// The three-way merge of a section that the settings window saves: what it loaded, what it holds
-// now, and what the file holds at the save. Built natively and for Windows.
+// The merge of a section the settings window saves: loaded × in the window × on disk at the save.
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
+#include <sstream> // and std::string
 
 #include "settings/Merge.h"
 
@@ -20,11 +18,6 @@ Entries Keys(const std::string &text) {
     return keys;
 }
 std::string List(const std::string &text) { return ListOf(Keys(text)); }
-std::string Text(const Entries &keys) {
-    std::string out;
-    for (const Entry &e : keys) out += (out.empty() ? "" : " ") + e.key + "=" + e.value;
-    return out;
-}
 
 TEST(Merge, TheWindowsChangesWinAndOthersSurvive) {
     const struct {
@@ -48,7 +41,7 @@ TEST(Merge, TheWindowsChangesWinAndOthersSurvive) {
         {"all deleted here", "a=1 b=1", "", "a=1 b=1 c=1", "c=1"},
     };
     for (const auto &r : rows)
-        EXPECT_EQ(r.merged, Text(MergeSection(List(r.loaded), Keys(r.mine), List(r.now))))
+        EXPECT_EQ(List(r.merged), ListOf(MergeSection(List(r.loaded), Keys(r.mine), List(r.now))))
             << r.what;
 }
 
